@@ -1,0 +1,38 @@
+# libjpeg-turbo (libjpeg API 62), cross-built static from Debian's source package
+# into a prefix inside this build tree.
+include(ExternalProject)
+
+set(DROWSEL_LIBJPEG_SOURCE "" CACHE PATH "Unpacked libjpeg-turbo source package")
+if(NOT EXISTS "${DROWSEL_LIBJPEG_SOURCE}/CMakeLists.txt")
+    message(FATAL_ERROR "DROWSEL_LIBJPEG_SOURCE must name the unpacked libjpeg-turbo source "
+                        "(scripts/setup fetches it)")
+endif()
+
+set(DROWSEL_LIBJPEG_PREFIX ${CMAKE_BINARY_DIR}/libjpeg-turbo)
+ExternalProject_Add(libjpeg_turbo_build
+    SOURCE_DIR ${DROWSEL_LIBJPEG_SOURCE}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/libjpeg-turbo-build
+    INSTALL_DIR ${DROWSEL_LIBJPEG_PREFIX}
+    CMAKE_ARGS
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+        -DCMAKE_BUILD_TYPE=Release
+        -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR>
+        -DENABLE_SHARED=OFF
+        -DENABLE_STATIC=ON
+        -DWITH_TURBOJPEG=OFF
+        -DWITH_SIMD=ON
+        -DREQUIRE_SIMD=ON
+    LOG_CONFIGURE ON
+    LOG_BUILD ON
+    LOG_INSTALL ON
+    LOG_OUTPUT_ON_FAILURE ON
+    BUILD_BYPRODUCTS ${DROWSEL_LIBJPEG_PREFIX}/lib/libjpeg.a
+)
+file(MAKE_DIRECTORY ${DROWSEL_LIBJPEG_PREFIX}/include)
+
+add_library(libjpeg STATIC IMPORTED GLOBAL)
+set_target_properties(libjpeg PROPERTIES
+    IMPORTED_LOCATION ${DROWSEL_LIBJPEG_PREFIX}/lib/libjpeg.a
+    INTERFACE_INCLUDE_DIRECTORIES ${DROWSEL_LIBJPEG_PREFIX}/include
+)
+add_dependencies(libjpeg libjpeg_turbo_build)

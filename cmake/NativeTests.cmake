@@ -1,0 +1,66 @@
+# Native build: unit and rendering tests of the platform-free pieces under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the end-to-end tests
+# that run the Windows product under Wine. One ctest run covers both.
+enable_testing()
+find_package(GTest REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(OSMESA REQUIRED IMPORTED_TARGET osmesa)
+
+set(DROWSEL_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=undefined
+    -fno-omit-frame-pointer)
+foreach(target drowsel_scene drowsel_host_logic)
+    target_compile_options(${target} PRIVATE ${DROWSEL_SANITIZERS})
+endforeach()
+target_link_libraries(drowsel_scene PUBLIC OpenGL::GLU OpenGL::GL)
+
+# A Mesa off-screen context, so that rendering tests read back real pixels.
+add_library(drowsel_test_support STATIC tests/native/support/OffscreenContext.cpp)
+target_include_directories(drowsel_test_support PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(drowsel_test_support PUBLIC PkgConfig::OSMESA OpenGL::GLU)
+target_compile_options(drowsel_test_support PRIVATE ${DROWSEL_SANITIZERS})
+
+add_executable(native_tests
+    tests/native/CommandLineTest.cpp
+    tests/native/FrameFlagsTest.cpp
+    tests/native/SceneTest.cpp
+)
+target_compile_options(native_tests PRIVATE ${DROWSEL_SANITIZERS})
+target_link_options(native_tests PRIVATE ${DROWSEL_SANITIZERS})
+target_link_libraries(native_tests PRIVATE drowsel_scene drowsel_host_logic
+    drowsel_test_support GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/native/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
+
+# End-to-end tests under Wine, against the product of the Windows build.
+set(DROWSEL_WINDOWS_BUILD ${CMAKE_SOURCE_DIR}/build/win64 CACHE PATH
+    "Build tree of the Windows product")
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(DROWSEL_WINE_ENVIRONMENT
+    "DROWSEL_SCR=${DROWSEL_WINDOWS_BUILD}/drowsel.scr"
+    "DROWSEL_HELPERS=${DROWSEL_WINDOWS_BUILD}/helpers"
+    "DROWSEL_WINE_ROOT=${CMAKE_BINARY_DIR}/wine"
+)
+
+function(drowsel_wine_test name script)
+    add_test(NAME wine.${name}
+        COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/wine/${script})
+    set_tests_properties(wine.${name} PROPERTIES
+        ENVIRONMENT "${DROWSEL_WINE_ENVIRONMENT}"
+        FIXTURES_REQUIRED wine_prefix
+        TIMEOUT 180)
+endfunction()
+
+add_test(NAME wine.prefix COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/wine/make_prefix.py)
+set_tests_properties(wine.prefix PROPERTIES
+    ENVIRONMENT "${DROWSEL_WINE_ENVIRONMENT}"
+    FIXTURES_SETUP wine_prefix
+    TIMEOUT 300)
+
+drowsel_wine_test(saver_mode test_saver_mode.py)
+drowsel_wine_test(preview_mode test_preview_mode.py)
+drowsel_wine_test(switches test_switches.py)
+
+add_test(NAME product.imports
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/product/check_imports.py
+            ${DROWSEL_WINDOWS_BUILD}/drowsel.scr)

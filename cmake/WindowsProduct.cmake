@@ -1,0 +1,27 @@
+# The product: drowsel.scr, one static Windows GUI program whose imports are
+# system DLLs only, and the helper programs that the Wine tests use.
+enable_language(RC)
+include(cmake/LibjpegWindows.cmake)
+
+set(DROWSEL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+target_link_libraries(drowsel_scene PUBLIC libjpeg OpenGL::GLU OpenGL::GL)
+
+add_executable(drowsel WIN32
+    host/ChangePassword.cpp
+    host/ConfigDialog.cpp
+    host/ProcessState.cpp
+    host/SaverWindow.cpp
+    host/SaverWindowProc.cpp
+    host/WinMain.cpp
+    resources/drowsel.rc
+)
+set_target_properties(drowsel PROPERTIES
+    OUTPUT_NAME drowsel
+    SUFFIX .scr
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+)
+target_link_libraries(drowsel PRIVATE drowsel_scene drowsel_host_logic gdi32 user32 advapi32
+    ${DROWSEL_STATIC_RUNTIME})
+
+add_subdirectory(tests/wine/helpers)

@@ -1,0 +1,7 @@
+#include "host/ProcessState.h"
+
+RunMode runMode = RunMode::None;
+HINSTANCE instanceHandle = nullptr;
+SaverState* saverState = nullptr;
+HWND saverWindow = nullptr;
+Scene* scene = nullptr;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "host/RunMode.h"
+#include "host/SaverState.h"
+
+#include <windows.h>
+
+class Scene;
+
+// The host's process-wide state; one of each for the life of the process.
+extern RunMode runMode;
+extern HINSTANCE instanceHandle;
+extern SaverState* saverState;
+extern HWND saverWindow;
+extern Scene* scene;

@@ -1,0 +1,136 @@
+#include "host/SaverWindow.h"
+
+#include "host/FrameFlags.h"
+#include "host/ProcessState.h"
+#include "host/SaverWindowProc.h"
+#include "scene/Scene.h"
+
+namespace {
+
+const char windowClassName[] = "OpenGL";
+const char windowTitle[] = "SaverWindow";
+
+struct WindowPlacement {
+    DWORD style;
+    HWND parent;
+    int width;
+    int height;
+};
+
+void showSetupError(const char* text) {
+    MessageBoxA(nullptr, text, "Error", MB_OK);
+}
+
+bool registerWindowClass() {
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = saverWindowProc;
+    windowClass.hInstance = instanceHandle;
+    windowClass.lpszClassName = windowClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+// The preview fills its parent's outer rectangle; the saver fills the screen.
+// Both sizes are taken once: nothing reacts to later size changes.
+WindowPlacement placementFor(RunMode mode, HWND parent) {
+    if (mode == RunMode::Preview) {
+        RECT outer{};
+        GetWindowRect(parent, &outer);
+        return {WS_CHILD | WS_VISIBLE, parent, outer.right - outer.left, outer.bottom - outer.top};
+    }
+    return {WS_POPUP | WS_VISIBLE, nullptr, GetSystemMetrics(SM_CXSCREEN),
+            GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void setScreenSaverRunning(bool running) {
+    BOOL previous = FALSE;
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? 1 : 0, &previous, 0);
+}
+
+PIXELFORMATDESCRIPTOR pixelFormatRequest() {
+    PIXELFORMATDESCRIPTOR request{};
+    request.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+    request.nVersion = 1;
+    request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    request.iPixelType = PFD_TYPE_RGBA;
+    request.cColorBits = 32;
+    request.iLayerType = PFD_MAIN_PLANE;
+    return request;
+}
+
+bool applyPixelFormat(HDC deviceContext) {
+    const PIXELFORMATDESCRIPTOR request = pixelFormatRequest();
+    const int format = ChoosePixelFormat(deviceContext, &request);
+    if (format == 0) {
+        showSetupError("ChoosePixelFormat() failed:  Cannot find a suitable pixel format.");
+        return false;
+    }
+    if (!SetPixelFormat(deviceContext, format, &request)) {
+        showSetupError("SetPixelFormat() failed:  Cannot set format specified.");
+        return false;
+    }
+    return true;
+}
+
+// Every queued message is handled before a frame is drawn; each frame is
+// followed by exactly one sleep of the scene's current interval.
+void runFrameLoop(HDC deviceContext) {
+    MSG message;
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            continue;
+        }
+        if (scene->renderFrame(frameFlags(saverState->useMirrors))) {
+            SwapBuffers(deviceContext);
+        }
+        Sleep(static_cast<DWORD>(scene->sleepInterval));
+    }
+}
+
+} // namespace
+
+void runSaverWindow(HWND parent, int showCommand) {
+    if (!registerWindowClass()) {
+        showSetupError("RegisterClass() failed:  Cannot register window class.");
+        return;
+    }
+    const bool saverMode = runMode == RunMode::Saver;
+    const WindowPlacement placement = placementFor(runMode, parent);
+    saverWindow = CreateWindowExA(0, windowClassName, windowTitle, placement.style, 0, 0,
+                                  placement.width, placement.height, placement.parent, nullptr,
+                                  instanceHandle, nullptr);
+    if (saverWindow == nullptr) {
+        return;
+    }
+    if (saverMode) {
+        setScreenSaverRunning(true);
+    }
+    HDC deviceContext = GetDC(saverWindow);
+    if (!applyPixelFormat(deviceContext)) {
+        // A saver that has given up must not leave the system believing it still runs.
+        if (saverMode) {
+            setScreenSaverRunning(false);
+        }
+        return;
+    }
+    HGLRC renderingContext = wglCreateContext(deviceContext);
+    wglMakeCurrent(deviceContext, renderingContext);
+    scene = new Scene(placement.width, placement.height);
+    ShowWindow(saverWindow, showCommand);
+
+    runFrameLoop(deviceContext);
+
+    delete scene;
+    scene = nullptr;
+    wglMakeCurrent(nullptr, nullptr);
+    ReleaseDC(saverWindow, deviceContext);
+    wglDeleteContext(renderingContext);
+    if (saverMode) {
+        setScreenSaverRunning(false);
+    }
+}

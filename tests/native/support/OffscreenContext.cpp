@@ -1,0 +1,32 @@
+#include "tests/native/support/OffscreenContext.h"
+
+#include <GL/gl.h>
+#include <GL/osmesa.h>
+
+OffscreenContext::OffscreenContext(int width, int height)
+    : surfaceWidth(width), surfaceHeight(height),
+      surface(static_cast<size_t>(width) * static_cast<size_t>(height) * 4u) {
+    OSMesaContext created = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+    if (created == nullptr) {
+        return;
+    }
+    if (!OSMesaMakeCurrent(created, surface.data(), GL_UNSIGNED_BYTE, width, height)) {
+        OSMesaDestroyContext(created);
+        return;
+    }
+    context = created;
+}
+
+OffscreenContext::~OffscreenContext() {
+    if (context != nullptr) {
+        OSMesaDestroyContext(static_cast<OSMesaContext>(context));
+    }
+}
+
+std::vector<uint8_t> OffscreenContext::readPixels() const {
+    std::vector<uint8_t> pixels(surface.size());
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, surfaceWidth, surfaceHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}

@@ -1,0 +1,124 @@
+// Test helper run under Wine beside drowsel.scr. One command per run:
+//   probe running            prints the system's screen-saver-running flag (0 or 1)
+//   probe screen             prints the screen size: "<width> <height>"
+//   probe find               prints every window of class "OpenGL" titled "SaverWindow":
+//                            "hwnd=<n> parent=<n> style=<hex> exstyle=<hex> x=<n> y=<n>
+//                             width=<n> height=<n> pid=<n>", one line each
+//   probe parent W H         opens a window of outer size W x H, prints its number and
+//                            keeps it until it is closed or 120 s have passed
+//   probe close <hwnd>       posts WM_CLOSE to the window
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void describe(HWND window) {
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    HWND parent = GetParent(window);
+    POINT origin{outer.left, outer.top};
+    if (parent != nullptr) {
+        ScreenToClient(parent, &origin);
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    std::printf("hwnd=%lld parent=%lld style=%08lx exstyle=%08lx x=%ld y=%ld width=%ld "
+                "height=%ld pid=%lu\n",
+                static_cast<long long>(reinterpret_cast<intptr_t>(window)),
+                static_cast<long long>(reinterpret_cast<intptr_t>(parent)),
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)), origin.x,
+                origin.y, outer.right - outer.left, outer.bottom - outer.top,
+                static_cast<unsigned long>(processId));
+}
+
+bool isSaverWindow(HWND window) {
+    char className[64] = {};
+    char title[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    return std::strcmp(className, "OpenGL") == 0 && std::strcmp(title, "SaverWindow") == 0;
+}
+
+BOOL CALLBACK visitChild(HWND window, LPARAM) {
+    if (isSaverWindow(window)) {
+        describe(window);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK visitTopLevel(HWND window, LPARAM) {
+    if (isSaverWindow(window)) {
+        describe(window);
+    }
+    EnumChildWindows(window, visitChild, 0);
+    return TRUE;
+}
+
+LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int openParent(int width, int height) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = parentProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = "ProbeParent";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, "ProbeParent", "Preview parent",
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 30,
+                                  width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (window == nullptr) {
+        return 1;
+    }
+    std::printf("%lld\n", static_cast<long long>(reinterpret_cast<intptr_t>(window)));
+    std::fflush(stdout);
+    SetTimer(window, 1, 120000, nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER) {
+            DestroyWindow(window);
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return 2;
+    }
+    const char* command = argv[1];
+    if (std::strcmp(command, "running") == 0) {
+        BOOL running = FALSE;
+        SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
+        std::printf("%d\n", running ? 1 : 0);
+        return 0;
+    }
+    if (std::strcmp(command, "screen") == 0) {
+        std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        return 0;
+    }
+    if (std::strcmp(command, "find") == 0) {
+        EnumWindows(visitTopLevel, 0);
+        return 0;
+    }
+    if (std::strcmp(command, "parent") == 0 && argc == 4) {
+        return openParent(std::atoi(argv[2]), std::atoi(argv[3]));
+    }
+    if (std::strcmp(command, "close") == 0 && argc == 3) {
+        HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
+        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    return 2;
+}
