@@ -30,7 +30,7 @@ target_link_libraries(native_tests PRIVATE drowsel_scene drowsel_host_logic
     drowsel_test_support GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(native_tests TEST_PREFIX "native." DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/native/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
+)
 
 # End-to-end tests under Wine, against the product of the Windows build.
 set(DROWSEL_WINDOWS_BUILD ${CMAKE_SOURCE_DIR}/build/win64 CACHE PATH

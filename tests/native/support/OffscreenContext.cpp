@@ -30,3 +30,8 @@ std::vector<uint8_t> OffscreenContext::readPixels() const {
     glReadPixels(0, 0, surfaceWidth, surfaceHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
 }
+
+// Mesa keeps a few driver allocations until process exit; they are not ours.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libOSMesa.so\nleak:libLLVM\n";
+}
