@@ -1,0 +1,27 @@
+"""The product must import system DLLs only, so that copying the one file installs it."""
+
+import subprocess
+import sys
+
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "opengl32.dll",
+               "glu32.dll", "msvcrt.dll", "shell32.dll", "comdlg32.dll", "ole32.dll"}
+
+
+def main(path):
+    dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", path], check=True,
+                          stdout=subprocess.PIPE, text=True).stdout
+    if "file format pei-x86-64" not in dump:
+        print("not a Windows x86_64 program:", path)
+        return 1
+    imports = [line.split(":", 1)[1].strip() for line in dump.splitlines()
+               if line.strip().startswith("DLL Name:")]
+    foreign = [name for name in imports if name.lower() not in SYSTEM_DLLS]
+    print("imports:", ", ".join(imports))
+    if foreign or not imports:
+        print("not system DLLs:", ", ".join(foreign))
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))

@@ -1,0 +1,184 @@
+"""End-to-end test harness: a virtual X display, an isolated Wine prefix inside the
+build tree, and the saver run under Wine. Stops only what it started, by PID."""
+
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+SCR = os.environ.get("DROWSEL_SCR", "")
+HELPERS = os.environ.get("DROWSEL_HELPERS", "")
+WINE_ROOT = os.environ.get("DROWSEL_WINE_ROOT", "")
+PREFIX = os.path.join(WINE_ROOT, "prefix")
+
+
+def require_tools():
+    missing = [tool for tool in ("wine", "wineserver", "Xvfb", "xdotool", "import")
+               if shutil.which(tool) is None]
+    if missing:
+        raise RuntimeError("missing tools: " + ", ".join(missing))
+    if not os.path.exists(SCR):
+        raise RuntimeError("no product at " + SCR)
+
+
+def wait_until(condition, timeout, interval=0.1):
+    """Polls condition until it returns something true or timeout seconds pass."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() >= deadline:
+            return result
+        time.sleep(interval)
+
+
+class Display:
+    """An Xvfb server on a display number it chooses itself."""
+
+    def __init__(self, width=1024, height=768):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (width, height),
+             "-nolisten", "tcp", "-wr", "+extension", "GLX"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            self.process.kill()
+            raise RuntimeError("Xvfb did not start")
+        self.name = ":" + number
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+class Wine:
+    """Runs Windows programs under Wine in the test prefix, on one display."""
+
+    def __init__(self, display):
+        self.display = display
+        self.started = []
+        self.environment = dict(os.environ)
+        self.environment.update({
+            "WINEPREFIX": PREFIX,
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            "DISPLAY": display.name,
+        })
+
+    def start(self, program, *arguments):
+        process = subprocess.Popen(["wine", program] + list(arguments), env=self.environment,
+                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.started.append(process)
+        return process
+
+    def run(self, program, *arguments, timeout=30):
+        completed = subprocess.run(["wine", program] + list(arguments), env=self.environment,
+                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                                   timeout=timeout)
+        return completed.returncode, completed.stdout
+
+    def start_saver(self, *switches):
+        return self.start(SCR, *switches)
+
+    def probe(self, *arguments):
+        _, output = self.run(os.path.join(HELPERS, "probe.exe"), *arguments)
+        return output
+
+    def saver_windows(self):
+        windows = []
+        for line in self.probe("find").splitlines():
+            fields = dict(item.split("=", 1) for item in line.split())
+            windows.append({key: (int(value, 16) if key in ("style", "exstyle") else int(value))
+                            for key, value in fields.items()})
+        return windows
+
+    def wait_for_saver_window(self, timeout=30):
+        return wait_until(self.saver_windows, timeout, 0.3)
+
+    def screensaver_running(self):
+        return self.probe("running").strip() == "1"
+
+    def screen_size(self):
+        width, height = self.probe("screen").split()
+        return int(width), int(height)
+
+    def registry(self, *arguments):
+        return subprocess.run(["wine", "reg"] + list(arguments), env=self.environment,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                              timeout=30)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-display", self.display.name, "-window", "root", path],
+                       check=True, timeout=30)
+        return path
+
+    def xdotool(self, *arguments):
+        environment = dict(os.environ, DISPLAY=self.display.name)
+        subprocess.run(["xdotool"] + list(arguments), env=environment, check=True, timeout=10)
+
+    def stop(self):
+        for process in self.started:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        subprocess.run(["wineserver", "-k"], env=self.environment,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def wait_for_exit(process, timeout):
+    try:
+        return process.wait(timeout)
+    except subprocess.TimeoutExpired:
+        return None
+
+
+def read_ppm(path):
+    """Reads a picture through ImageMagick as (width, height, RGB bytes)."""
+    data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True,
+                          stdout=subprocess.PIPE, timeout=30).stdout
+    tokens = []
+    position = 0
+    while len(tokens) < 4:
+        while data[position:position + 1].isspace():
+            position += 1
+        start = position
+        while not data[position:position + 1].isspace():
+            position += 1
+        tokens.append(data[start:position])
+    width, height = int(tokens[1]), int(tokens[2])
+    return width, height, data[position + 1:position + 1 + width * height * 3]
+
+
+def artifact(name):
+    directory = os.path.join(WINE_ROOT, "artifacts")
+    os.makedirs(directory, exist_ok=True)
+    return os.path.join(directory, name)
+
+
+class Session:
+    """A display and a Wine runner for one test file, stopped again at the end."""
+
+    def __enter__(self):
+        require_tools()
+        self.display = Display()
+        self.wine = Wine(self.display)
+        return self.wine
+
+    def __exit__(self, *exception):
+        self.wine.stop()
+        self.display.stop()
+        return False
+
+
+def log(*parts):
+    print(*parts, file=sys.stderr, flush=True)

@@ -1,0 +1,50 @@
+"""Preview mode: a child window filling the parent's outer size, no running-saver
+notification, and an end when the parent goes away."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+import harness  # noqa: E402
+
+WS_CHILD = 0x40000000
+WS_VISIBLE = 0x10000000
+
+
+class PreviewMode(unittest.TestCase):
+    def test_child_window_of_the_parents_outer_size(self):
+        with harness.Session() as wine:
+            parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
+                                        "parent", "320", "240")
+            parent = int(parent_process.stdout.readline())
+            saver = wine.start_saver("/p", str(parent))
+            windows = wine.wait_for_saver_window()
+            self.assertEqual(len(windows), 1, windows)
+            window = windows[0]
+            self.assertEqual(window["parent"], parent)
+            self.assertEqual((window["x"], window["y"]), (0, 0))
+            self.assertEqual((window["width"], window["height"]), (320, 240))
+            self.assertEqual(window["style"] & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE)
+            self.assertFalse(wine.screensaver_running())
+
+            # The display settings page ends the preview by destroying its window.
+            wine.probe("close", str(parent))
+            self.assertEqual(harness.wait_for_exit(saver, 15), 0)
+            self.assertFalse(wine.screensaver_running())
+
+    def test_colon_form_of_the_handle(self):
+        with harness.Session() as wine:
+            parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
+                                        "parent", "200", "150")
+            parent = int(parent_process.stdout.readline())
+            saver = wine.start_saver("/p:%d" % parent)
+            windows = wine.wait_for_saver_window()
+            self.assertEqual([(w["parent"], w["width"], w["height"]) for w in windows],
+                             [(parent, 200, 150)])
+            wine.probe("close", str(windows[0]["hwnd"]))
+            self.assertEqual(harness.wait_for_exit(saver, 15), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
