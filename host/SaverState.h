@@ -14,11 +14,11 @@ struct ScreenPoint {
 // The member initialisers are the start values that hold before any setting is read.
 struct SaverState {
     WindowHandle window = nullptr;
-    uint32_t passwordDelay = 15;  // seconds of grace after start
-    int32_t mouseThreshold = 50;  // pixels of travel on one axis
-    ScreenPoint referencePoint;   // cursor position travel is measured from
-    uint32_t startTick = 0;       // system tick count (ms) when the window was created
+    uint32_t passwordDelay = 15; // seconds of grace after start
+    int32_t mouseThreshold = 50; // pixels of travel on one axis
+    ScreenPoint referencePoint;  // cursor position travel is measured from
+    uint32_t startTick = 0;      // system tick count (ms) when the window was created
     uint32_t passwordCheckActive = 0;
     uint32_t closeRequested = 0;
-    uint32_t useMirrors = 1;  // 0 = off, anything else = on
+    uint32_t useMirrors = 1; // 0 = off, anything else = on
 };

@@ -101,9 +101,9 @@ void runSaverWindow(HWND parent, int showCommand) {
     }
     const bool saverMode = runMode == RunMode::Saver;
     const WindowPlacement placement = placementFor(runMode, parent);
-    saverWindow = CreateWindowExA(0, windowClassName, windowTitle, placement.style, 0, 0,
-                                  placement.width, placement.height, placement.parent, nullptr,
-                                  instanceHandle, nullptr);
+    saverWindow =
+        CreateWindowExA(0, windowClassName, windowTitle, placement.style, 0, 0, placement.width,
+                        placement.height, placement.parent, nullptr, instanceHandle, nullptr);
     if (saverWindow == nullptr) {
         return;
     }

@@ -5,7 +5,7 @@
 // The rendering core, one per saver window. Needs a current OpenGL context for
 // its whole life.
 class Scene {
-public:
+  public:
     Scene(int width, int height);
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;

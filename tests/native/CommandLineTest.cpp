@@ -19,8 +19,7 @@ CommandLine scan(const std::string& text) {
     return parseCommandLine(exact.get());
 }
 
-void expectScan(const std::string& text, RunMode mode, uint32_t parent,
-                bool foreground = false) {
+void expectScan(const std::string& text, RunMode mode, uint32_t parent, bool foreground = false) {
     const CommandLine result = scan(text);
     EXPECT_EQ(result.mode, mode) << "command line: [" << text << "]";
     EXPECT_EQ(result.parentHandle, parent) << "command line: [" << text << "]";

@@ -4,7 +4,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-TEST(Scene, FrameIsClearedToOpaqueBlackAndPresented) {
+TEST(Scene, FrameIsClearedToBlackAndPresented) {
     OffscreenContext context(64, 48);
     ASSERT_TRUE(context.valid());
     glClearColor(1.0f, 0.0f, 1.0f, 1.0f);

@@ -7,7 +7,7 @@
 // A Mesa off-screen RGBA context with a depth buffer, current on the calling
 // thread while the object lives. Rendering tests draw into it and read back.
 class OffscreenContext {
-public:
+  public:
     OffscreenContext(int width, int height);
     ~OffscreenContext();
     OffscreenContext(const OffscreenContext&) = delete;
@@ -20,7 +20,7 @@ public:
     // RGBA bytes of the whole surface, row 0 at the bottom (OpenGL's order).
     std::vector<uint8_t> readPixels() const;
 
-private:
+  private:
     void* context = nullptr;
     int surfaceWidth;
     int surfaceHeight;

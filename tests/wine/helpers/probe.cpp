@@ -30,8 +30,8 @@ void describe(HWND window) {
                 static_cast<long long>(reinterpret_cast<intptr_t>(window)),
                 static_cast<long long>(reinterpret_cast<intptr_t>(parent)),
                 static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)), origin.x,
-                origin.y, outer.right - outer.left, outer.bottom - outer.top,
+                static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)), origin.x, origin.y,
+                outer.right - outer.left, outer.bottom - outer.top,
                 static_cast<unsigned long>(processId));
 }
 
@@ -73,8 +73,8 @@ int openParent(int width, int height) {
     windowClass.lpszClassName = "ProbeParent";
     RegisterClassA(&windowClass);
     HWND window = CreateWindowExA(0, "ProbeParent", "Preview parent",
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 30,
-                                  width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 30, width,
+                                  height, nullptr, nullptr, windowClass.hInstance, nullptr);
     if (window == nullptr) {
         return 1;
     }
