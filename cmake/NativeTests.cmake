@@ -22,6 +22,7 @@ target_compile_options(drowsel_test_support PRIVATE ${DROWSEL_SANITIZERS})
 add_executable(native_tests
     tests/native/CommandLineTest.cpp
     tests/native/FrameFlagsTest.cpp
+    tests/native/InputWatchTest.cpp
     tests/native/SceneTest.cpp
 )
 target_compile_options(native_tests PRIVATE ${DROWSEL_SANITIZERS})

@@ -10,9 +10,11 @@ target_link_libraries(drowsel_scene PUBLIC libjpeg OpenGL::GLU OpenGL::GL)
 add_executable(drowsel WIN32
     host/ChangePassword.cpp
     host/ConfigDialog.cpp
+    host/PasswordCheck.cpp
     host/ProcessState.cpp
     host/SaverWindow.cpp
     host/SaverWindowProc.cpp
+    host/Settings.cpp
     host/WinMain.cpp
     resources/drowsel.rc
 )
@@ -21,6 +23,7 @@ set_target_properties(drowsel PROPERTIES
     SUFFIX .scr
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
 )
+target_include_directories(drowsel PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 target_link_libraries(drowsel PRIVATE drowsel_scene drowsel_host_logic gdi32 user32 advapi32
     ${DROWSEL_STATIC_RUNTIME})
 

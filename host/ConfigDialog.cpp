@@ -1,11 +1,29 @@
 #include "host/ConfigDialog.h"
 
+#include "host/ProcessState.h"
+#include "host/Settings.h"
+
+namespace {
+constexpr int useMirrorsCheckBox = 1001;
+}
+
 INT_PTR CALLBACK configDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
+        // Any stored non-zero value means on in the saver, so the box shows it
+        // checked; OK without touching the box then keeps the mirrors on.
+        CheckDlgButton(dialog, useMirrorsCheckBox,
+                       saverState->useMirrors != 0 ? BST_CHECKED : BST_UNCHECKED);
         return TRUE;
     }
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(dialog, LOWORD(wParam));
+    if (message != WM_COMMAND) {
+        return FALSE;
+    }
+    if (LOWORD(wParam) == IDOK) {
+        saverState->useMirrors = IsDlgButtonChecked(dialog, useMirrorsCheckBox) == BST_CHECKED;
+        saveOwnSettings(saverState);
+        EndDialog(dialog, IDOK);
+    } else if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
     }
     return FALSE;
 }

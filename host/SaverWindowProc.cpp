@@ -1,15 +1,46 @@
 #include "host/SaverWindowProc.h"
 
+#include "host/ClosePolicy.h"
+#include "host/InputWatch.h"
+#include "host/PasswordCheck.h"
 #include "host/ProcessState.h"
 
 namespace {
 
-void recordCreation(HWND window) {
-    saverState->window = window;
+ScreenPoint cursorPosition() {
     POINT cursor{};
     GetCursorPos(&cursor);
-    saverState->referencePoint = ScreenPoint{cursor.x, cursor.y};
+    return ScreenPoint{cursor.x, cursor.y};
+}
+
+void recordCreation(HWND window) {
+    saverState->window = window;
+    saverState->referencePoint = cursorPosition();
     saverState->startTick = GetTickCount();
+}
+
+bool watched() {
+    return isWatched(runMode, saverState->passwordCheckActive);
+}
+
+void applyClosePolicy(HWND window) {
+    switch (decideClose(saverState->closeRequested, saverState->passwordCheckActive,
+                        GetTickCount(), saverState->startTick, saverState->passwordDelay)) {
+    case CloseDecision::Ignore:
+        return;
+    case CloseDecision::Destroy:
+        DestroyWindow(window);
+        return;
+    case CloseDecision::AskForPassword: {
+        beginPasswordCheck();
+        const bool accepted = verifyPassword(window);
+        endPasswordCheck();
+        if (accepted) {
+            DestroyWindow(window);
+        }
+        return;
+    }
+    }
 }
 
 } // namespace
@@ -21,6 +52,41 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         break;
     case WM_DESTROY:
         PostQuitMessage(0);
+        break;
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+        if (watched() && activationLost(wParam)) {
+            requestClose();
+        }
+        break;
+    case WM_CLOSE:
+        if (runMode == RunMode::Saver) {
+            applyClosePolicy(window);
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR:
+        SetCursor(watched() ? nullptr : LoadCursorA(nullptr, IDC_ARROW));
+        break;
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (watched()) {
+            requestClose();
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if (swallowsSystemCommand(runMode, wParam)) {
+            return 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (watched() && mouseTravelEndsSaver(saverState->referencePoint, cursorPosition(),
+                                              saverState->mouseThreshold)) {
+            requestClose();
+        }
         break;
     default:
         break;

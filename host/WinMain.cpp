@@ -3,6 +3,7 @@
 #include "host/ConfigDialog.h"
 #include "host/ProcessState.h"
 #include "host/SaverWindow.h"
+#include "host/Settings.h"
 
 #include <cstdint>
 
@@ -32,6 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     const HWND parent = parentWindowOf(commandLine);
 
     saverState = new SaverState();
+    loadSystemSaverSettings(saverState);
+    loadOwnSettings(saverState);
 
     switch (runMode) {
     case RunMode::ChangePassword:

@@ -1,0 +1,51 @@
+#include "host/PasswordCheck.h"
+
+#include "host/ProcessState.h"
+
+namespace {
+using VerifyScreenSavePwdFunction = BOOL(WINAPI*)(HWND owner);
+
+HWND stateWindow() {
+    return static_cast<HWND>(saverState->window);
+}
+} // namespace
+
+void requestClose() {
+    saverState->closeRequested = 1;
+    PostMessageA(stateWindow(), WM_CLOSE, 0, 0);
+}
+
+void beginPasswordCheck() {
+    saverState->passwordCheckActive = 1;
+    SendMessageA(stateWindow(), WM_SETCURSOR, 0, 0);
+}
+
+void endPasswordCheck() {
+    saverState->passwordCheckActive = 0;
+    SendMessageA(stateWindow(), WM_SETCURSOR, 0, 0);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    saverState->referencePoint = ScreenPoint{cursor.x, cursor.y};
+}
+
+bool verifyPassword(HWND window) {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    GetVersionExA(&version);
+    if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+        return true;
+    }
+    HMODULE library = LoadLibraryA("PASSWORD.CPL");
+    if (library == nullptr) {
+        return true;
+    }
+    auto verify = reinterpret_cast<VerifyScreenSavePwdFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "VerifyScreenSavePwd")));
+    if (verify == nullptr) {
+        FreeLibrary(library);
+        return true;
+    }
+    const bool accepted = verify(window) != 0;
+    FreeLibrary(library);
+    return accepted;
+}

@@ -1,0 +1,58 @@
+#include "host/ClosePolicy.h"
+#include "host/InputWatch.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+TEST(InputWatch, OnlyTheFullScreenSaverOutsideAPasswordCheckWatches) {
+    EXPECT_TRUE(isWatched(RunMode::Saver, 0));
+    EXPECT_FALSE(isWatched(RunMode::Saver, 1));
+    EXPECT_FALSE(isWatched(RunMode::Preview, 0));
+    EXPECT_FALSE(isWatched(RunMode::Configure, 0));
+}
+
+TEST(InputWatch, MouseTravelIsStrictOnEitherAxis) {
+    const ScreenPoint reference{100, 200};
+    EXPECT_FALSE(mouseTravelEndsSaver(reference, {150, 200}, 50));
+    EXPECT_FALSE(mouseTravelEndsSaver(reference, {50, 150}, 50));
+    EXPECT_FALSE(mouseTravelEndsSaver(reference, {150, 250}, 50));
+    EXPECT_TRUE(mouseTravelEndsSaver(reference, {151, 200}, 50));
+    EXPECT_TRUE(mouseTravelEndsSaver(reference, {100, 149}, 50));
+    // Threshold 0: any pixel closes; a negative one closes even without travel.
+    EXPECT_FALSE(mouseTravelEndsSaver(reference, reference, 0));
+    EXPECT_TRUE(mouseTravelEndsSaver(reference, {101, 200}, 0));
+    EXPECT_TRUE(mouseTravelEndsSaver(reference, reference, -1));
+}
+
+TEST(InputWatch, ExtremeCoordinatesDoNotOverflow) {
+    EXPECT_TRUE(mouseTravelEndsSaver({INT_MIN, 0}, {INT_MAX, 0}, INT_MAX));
+    EXPECT_FALSE(mouseTravelEndsSaver({INT_MIN, INT_MIN}, {INT_MIN, INT_MIN}, 0));
+}
+
+TEST(InputWatch, SystemCommandsAndActivation) {
+    EXPECT_TRUE(swallowsSystemCommand(RunMode::Saver, 0xF140));
+    EXPECT_TRUE(swallowsSystemCommand(RunMode::Saver, 0xF060));
+    EXPECT_FALSE(swallowsSystemCommand(RunMode::Saver, 0xF141));
+    EXPECT_FALSE(swallowsSystemCommand(RunMode::Saver, 0xF06F));
+    EXPECT_FALSE(swallowsSystemCommand(RunMode::Preview, 0xF140));
+    EXPECT_TRUE(activationLost(0));
+    EXPECT_TRUE(activationLost(0x10000));
+    EXPECT_FALSE(activationLost(1));
+    EXPECT_FALSE(activationLost(2));
+}
+
+TEST(ClosePolicy, GraceDelayBoundaryAndGuards) {
+    EXPECT_EQ(decideClose(0, 0, 5000, 0, 15), CloseDecision::Ignore);
+    EXPECT_EQ(decideClose(1, 1, 5000, 0, 15), CloseDecision::Ignore);
+    EXPECT_EQ(decideClose(1, 0, 15000, 0, 15), CloseDecision::Destroy);
+    EXPECT_EQ(decideClose(1, 0, 15001, 0, 15), CloseDecision::AskForPassword);
+    EXPECT_EQ(decideClose(1, 0, 1000, 1000, 0), CloseDecision::Destroy);
+    EXPECT_EQ(decideClose(1, 0, 1001, 1000, 0), CloseDecision::AskForPassword);
+}
+
+TEST(ClosePolicy, TickCounterWrapGivesTheRightElapsedTime) {
+    const uint32_t start = 0xFFFFF000u; // 4096 ms before the wrap
+    EXPECT_EQ(decideClose(1, 0, 10000, start, 15), CloseDecision::Destroy);
+    EXPECT_EQ(decideClose(1, 0, 20000, start, 15), CloseDecision::AskForPassword);
+}
