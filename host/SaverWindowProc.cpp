@@ -24,8 +24,8 @@ bool watched() {
 }
 
 void applyClosePolicy(HWND window) {
-    switch (decideClose(saverState->closeRequested, saverState->passwordCheckActive,
-                        GetTickCount(), saverState->startTick, saverState->passwordDelay)) {
+    switch (decideClose(saverState->closeRequested, saverState->passwordCheckActive, GetTickCount(),
+                        saverState->startTick, saverState->passwordDelay)) {
     case CloseDecision::Ignore:
         return;
     case CloseDecision::Destroy:

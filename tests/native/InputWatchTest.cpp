@@ -1,5 +1,5 @@
-#include "host/ClosePolicy.h"
 #include "host/InputWatch.h"
+#include "host/ClosePolicy.h"
 
 #include <gtest/gtest.h>
 

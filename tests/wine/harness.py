@@ -105,6 +105,21 @@ class Wine:
     def wait_for_saver_window(self, timeout=30):
         return wait_until(self.saver_windows, timeout, 0.3)
 
+    def control(self, title, identifier):
+        """Screen rectangle and check state of a dialog control, or None."""
+        fields = self.probe("control", title, str(identifier)).split()
+        if len(fields) != 5:
+            return None
+        x, y, width, height, checked = (int(field) for field in fields)
+        return {"x": x, "y": y, "width": width, "height": height, "checked": checked}
+
+    def click_control(self, title, identifier):
+        rectangle = wait_until(lambda: self.control(title, identifier), 20, 0.3)
+        if rectangle is None:
+            raise RuntimeError("no control %s in %r" % (identifier, title))
+        self.xdotool("mousemove", str(rectangle["x"] + rectangle["width"] // 2),
+                     str(rectangle["y"] + rectangle["height"] // 2), "click", "1")
+
     def screensaver_running(self):
         return self.probe("running").strip() == "1"
 
@@ -116,6 +131,22 @@ class Wine:
         return subprocess.run(["wine", "reg"] + list(arguments), env=self.environment,
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
                               timeout=30)
+
+    def read_dword(self, key, name):
+        """A REG_DWORD value under HKCU, or None when it is absent."""
+        output = self.registry("query", "HKCU\\" + key, "/v", name).stdout
+        for line in output.splitlines():
+            parts = line.split()
+            if len(parts) >= 3 and parts[0] == name and parts[1] == "REG_DWORD":
+                return int(parts[2], 16)
+        return None
+
+    def write_dword(self, key, name, value):
+        self.registry("add", "HKCU\\" + key, "/v", name, "/t", "REG_DWORD", "/d", str(value),
+                      "/f")
+
+    def delete_key(self, key):
+        self.registry("delete", "HKCU\\" + key, "/f")
 
     def screenshot(self, path):
         subprocess.run(["import", "-display", self.display.name, "-window", "root", path],

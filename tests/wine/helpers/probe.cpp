@@ -7,6 +7,9 @@
 //   probe parent W H         opens a window of outer size W x H, prints its number and
 //                            keeps it until it is closed or 120 s have passed
 //   probe close <hwnd>       posts WM_CLOSE to the window
+//   probe control <title> <id>
+//                            prints the screen rectangle and check state of control id
+//                            in the top-level window of that title: "x y width height checked"
 #include <windows.h>
 
 #include <cstdio>
@@ -119,6 +122,19 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "close") == 0 && argc == 3) {
         HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
         return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (std::strcmp(command, "control") == 0 && argc == 4) {
+        HWND dialog = FindWindowA(nullptr, argv[2]);
+        HWND control = dialog != nullptr ? GetDlgItem(dialog, std::atoi(argv[3])) : nullptr;
+        if (control == nullptr) {
+            return 1;
+        }
+        RECT outer{};
+        GetWindowRect(control, &outer);
+        std::printf("%ld %ld %ld %ld %d\n", outer.left, outer.top, outer.right - outer.left,
+                    outer.bottom - outer.top,
+                    static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)));
+        return 0;
     }
     return 2;
 }
