@@ -63,6 +63,7 @@ drowsel_wine_test(preview_mode test_preview_mode.py)
 drowsel_wine_test(switches test_switches.py)
 drowsel_wine_test(config_dialog test_config_dialog.py)
 drowsel_wine_test(close_policy test_close_policy.py)
+drowsel_wine_test(password_check test_password_check.py)
 
 add_test(NAME product.imports
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/product/check_imports.py
