@@ -64,7 +64,17 @@ drowsel_wine_test(switches test_switches.py)
 drowsel_wine_test(config_dialog test_config_dialog.py)
 drowsel_wine_test(close_policy test_close_policy.py)
 drowsel_wine_test(password_check test_password_check.py)
+drowsel_wine_test(resources test_resources.py)
 
 add_test(NAME product.imports
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/product/check_imports.py
             ${DROWSEL_WINDOWS_BUILD}/drowsel.scr)
+
+# The program that draws the committed pictures; running it again must give
+# the same bytes as are committed.
+add_executable(draw_icon tools/draw_icon.cpp)
+add_test(NAME tools.icon_is_reproducible
+    COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:draw_icon>
+            -DCOMMITTED=${CMAKE_SOURCE_DIR}/resources/drowsel.ico
+            -DOUTPUT=${CMAKE_BINARY_DIR}/drowsel.ico
+            -P ${CMAKE_SOURCE_DIR}/tests/product/CompareToolOutput.cmake)

@@ -22,8 +22,7 @@ extern "C" __declspec(dllexport) BOOL WINAPI VerifyScreenSavePwd(HWND) {
     }
     const DWORD answer = readValue(key, "Answer");
     const DWORD calls = readValue(key, "Calls") + 1;
-    RegSetValueExA(key, "Calls", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&calls),
-                   sizeof calls);
+    RegSetValueExA(key, "Calls", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&calls), sizeof calls);
     RegCloseKey(key);
     return answer != 0;
 }

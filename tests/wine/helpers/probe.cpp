@@ -7,6 +7,7 @@
 //   probe parent W H         opens a window of outer size W x H, prints its number and
 //                            keeps it until it is closed or 120 s have passed
 //   probe close <hwnd>       posts WM_CLOSE to the window
+//   probe resources <file>   prints what the program carries, one "name ok|missing" line each
 //   probe control <title> <id>
 //                            prints the screen rectangle and check state of control id
 //                            in the top-level window of that title: "x y width height checked"
@@ -122,6 +123,36 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "close") == 0 && argc == 3) {
         HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
         return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (std::strcmp(command, "resources") == 0 && argc == 3) {
+        HMODULE module = LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        if (module == nullptr) {
+            return 1;
+        }
+        const WORD english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+        struct Wanted {
+            const char* name;
+            LPCSTR type;
+            LPCSTR identifier;
+        } wanted[] = {
+            {"dialog104", MAKEINTRESOURCEA(5), MAKEINTRESOURCEA(104)},
+            {"strings1", MAKEINTRESOURCEA(6), MAKEINTRESOURCEA(1)},
+            {"icongroup1", MAKEINTRESOURCEA(14), MAKEINTRESOURCEA(1)},
+            {"manifest1", MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1)},
+            {"version1", MAKEINTRESOURCEA(16), MAKEINTRESOURCEA(1)},
+            {"JPEG_TAVO_RGB", MAKEINTRESOURCEA(10), "JPEG_TAVO_RGB"},
+            {"JPEG_TAVO_MASK", MAKEINTRESOURCEA(10), "JPEG_TAVO_MASK"},
+            {"LOGO_MASK", MAKEINTRESOURCEA(10), "LOGO_MASK"},
+        };
+        for (const Wanted& item : wanted) {
+            HRSRC found = FindResourceExA(module, item.type, item.identifier, english);
+            std::printf("%s %s\n", item.name, found != nullptr ? "ok" : "missing");
+        }
+        char text[64] = {};
+        LoadStringA(module, 1, text, sizeof text);
+        std::printf("string1=%s\n", text);
+        FreeLibrary(module);
+        return 0;
     }
     if (std::strcmp(command, "control") == 0 && argc == 4) {
         HWND dialog = FindWindowA(nullptr, argv[2]);

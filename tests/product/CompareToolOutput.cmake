@@ -1,0 +1,10 @@
+# Runs a picture-drawing tool and fails unless its output equals the committed file.
+execute_process(COMMAND ${TOOL} ${OUTPUT} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${TOOL} failed: ${result}")
+endif()
+file(SHA256 ${OUTPUT} produced)
+file(SHA256 ${COMMITTED} committed)
+if(NOT produced STREQUAL committed)
+    message(FATAL_ERROR "${OUTPUT} differs from the committed ${COMMITTED}")
+endif()
