@@ -45,6 +45,48 @@ class ClosePolicy(unittest.TestCase):
         self.wine.xdotool("mousemove", "551", "400")  # 51 px on one axis
         self.assertEqual(harness.wait_for_exit(saver, 10), 0)
 
+    def test_system_close_and_screen_saver_commands_are_swallowed(self):
+        saver, window = self.start()
+        for command in ("0xF060", "0xF140"):  # SC_CLOSE, SC_SCREENSAVE
+            self.wine.probe("syscommand", str(window["hwnd"]), command)
+        self.assertIsNone(harness.wait_for_exit(saver, 2))
+        self.assertEqual(len(self.wine.saver_windows()), 1)
+        self.wine.xdotool("key", "a")
+        self.assertEqual(harness.wait_for_exit(saver, 10), 0)
+
+    def test_input_storm_ends_in_one_clean_close(self):
+        saver, window = self.start()
+        self.wine.probe("storm", str(window["hwnd"]), "3000")
+        self.assertEqual(harness.wait_for_exit(saver, 20), 0)
+        self.assertFalse(self.wine.screensaver_running())
+
+
+class SettingsTakeEffect(unittest.TestCase):
+    COMMON_KEY = r"Software\Microsoft\Windows\CurrentVersion\Screen Savers"
+
+    def run_with_threshold(self, wine, travel):
+        wine.xdotool("mousemove", "300", "300")
+        saver = wine.start_saver("/s")
+        self.assertTrue(wine.wait_for_saver_window())
+        wine.xdotool("mousemove", str(300 + travel), "300")
+        return harness.wait_for_exit(saver, 3)
+
+    def test_stored_threshold_is_used_and_a_wrong_type_leaves_the_default(self):
+        with harness.Session() as wine:
+            wine.write_dword(self.COMMON_KEY, "Mouse Threshold", 200)
+            try:
+                self.assertIsNone(self.run_with_threshold(wine, 150))
+                wine.xdotool("key", "a")
+                wine.stop()
+                # A string too long for the 4-byte buffer: the query fails and the
+                # default of 50 px holds, so 60 px of travel closes.
+                wine.registry("add", "HKCU\\" + self.COMMON_KEY, "/v", "Mouse Threshold",
+                              "/t", "REG_SZ", "/d", "a long string", "/f")
+                self.assertEqual(self.run_with_threshold(wine, 60), 0)
+            finally:
+                wine.registry("delete", "HKCU\\" + self.COMMON_KEY, "/v", "Mouse Threshold",
+                              "/f")
+
 
 if __name__ == "__main__":
     unittest.main()

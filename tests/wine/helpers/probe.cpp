@@ -7,6 +7,8 @@
 //   probe parent W H         opens a window of outer size W x H, prints its number and
 //                            keeps it until it is closed or 120 s have passed
 //   probe close <hwnd>       posts WM_CLOSE to the window
+//   probe syscommand <hwnd> <command>  sends WM_SYSCOMMAND, prints nothing
+//   probe storm <hwnd> <count>  posts count mouse moves and key presses at once
 //   probe resources <file>   prints what the program carries, one "name ok|missing" line each
 //   probe control <title> <id>
 //                            prints the screen rectangle and check state of control id
@@ -123,6 +125,21 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "close") == 0 && argc == 3) {
         HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
         return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (std::strcmp(command, "syscommand") == 0 && argc == 4) {
+        HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
+        SendMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(std::strtoul(argv[3], nullptr, 0)),
+                     0);
+        return 0;
+    }
+    if (std::strcmp(command, "storm") == 0 && argc == 4) {
+        HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
+        const int count = std::atoi(argv[3]);
+        for (int index = 0; index < count; ++index) {
+            PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(index % 640, index % 480));
+            PostMessageA(window, WM_KEYDOWN, 'A', 0);
+        }
+        return 0;
     }
     if (std::strcmp(command, "resources") == 0 && argc == 3) {
         HMODULE module = LoadLibraryExA(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE);
