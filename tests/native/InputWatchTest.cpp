@@ -56,3 +56,32 @@ TEST(ClosePolicy, TickCounterWrapGivesTheRightElapsedTime) {
     EXPECT_EQ(decideClose(1, 0, 10000, start, 15), CloseDecision::Destroy);
     EXPECT_EQ(decideClose(1, 0, 20000, start, 15), CloseDecision::AskForPassword);
 }
+
+// Watching -> Close pending -> Checking -> Armed after a refusal, and the next
+// input asks again: the flags of the saver state drive every step.
+TEST(ClosePolicy, RefusedPasswordArmsTheSaverAndTheNextInputAsksAgain) {
+    SaverState state;
+    state.passwordDelay = 1;
+    state.startTick = 1000;
+    EXPECT_TRUE(isWatched(RunMode::Saver, state.passwordCheckActive));
+    EXPECT_EQ(decideClose(state.closeRequested, state.passwordCheckActive, 5000, state.startTick,
+                          state.passwordDelay),
+              CloseDecision::Ignore); // a stray close before any input
+
+    state.closeRequested = 1; // input asked to close
+    EXPECT_EQ(decideClose(state.closeRequested, state.passwordCheckActive, 5000, state.startTick,
+                          state.passwordDelay),
+              CloseDecision::AskForPassword);
+
+    state.passwordCheckActive = 1; // the dialog is up
+    EXPECT_FALSE(isWatched(RunMode::Saver, state.passwordCheckActive));
+    EXPECT_EQ(decideClose(state.closeRequested, state.passwordCheckActive, 5100, state.startTick,
+                          state.passwordDelay),
+              CloseDecision::Ignore);
+
+    state.passwordCheckActive = 0; // refused: armed, still running
+    EXPECT_TRUE(isWatched(RunMode::Saver, state.passwordCheckActive));
+    EXPECT_EQ(decideClose(state.closeRequested, state.passwordCheckActive, 9000, state.startTick,
+                          state.passwordDelay),
+              CloseDecision::AskForPassword);
+}

@@ -1,4 +1,5 @@
-"""On the Windows 95 family, a close after the grace delay asks for the password;
+"""On the Windows 95 family, a close after the grace delay asks for the password
+(and one within it does not);
 a refused one keeps the saver running and the next input asks again."""
 
 import os
@@ -29,16 +30,27 @@ class PasswordCheck(unittest.TestCase):
             try:
                 wine.xdotool("mousemove", "500", "400")
                 saver = wine.start(saver_path, "/s")
-                self.assertTrue(wine.wait_for_saver_window())
+                windows = wine.wait_for_saver_window()
+                self.assertTrue(windows)
 
                 wine.xdotool("key", "a")
                 self.assertTrue(harness.wait_until(
                     lambda: wine.read_dword(TEST_KEY, "Calls") == 1, 10, 0.3))
+                self.assertEqual(wine.read_dword(TEST_KEY, "Owner"), windows[0]["hwnd"])
                 self.assertIsNone(harness.wait_for_exit(saver, 2), "refused password closed")
                 self.assertEqual(len(wine.saver_windows()), 1)
 
                 wine.write_dword(TEST_KEY, "Answer", 1)
                 wine.xdotool("key", "b")
+                self.assertEqual(harness.wait_for_exit(saver, 10), 0)
+                self.assertEqual(wine.read_dword(TEST_KEY, "Calls"), 2)
+
+                # Within the grace delay a key closes without asking.
+                wine.write_dword(COMMON_KEY, "Password Delay", 600)
+                wine.write_dword(TEST_KEY, "Answer", 0)
+                saver = wine.start(saver_path, "/s")
+                self.assertTrue(wine.wait_for_saver_window())
+                wine.xdotool("key", "c")
                 self.assertEqual(harness.wait_for_exit(saver, 10), 0)
                 self.assertEqual(wine.read_dword(TEST_KEY, "Calls"), 2)
             finally:

@@ -1,0 +1,46 @@
+"""/a hands "SCRSAVE", the parent window, 0 and 0 to PwdChangePasswordA."""
+
+import os
+import shutil
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+import harness  # noqa: E402
+
+TEST_KEY = r"Software\DrowselTest"
+
+
+class ChangePassword(unittest.TestCase):
+    def test_password_change_is_called_with_the_parent(self):
+        with harness.Session() as wine:
+            folder = harness.artifact("change-password")
+            os.makedirs(folder, exist_ok=True)
+            saver_path = os.path.join(folder, "drowsel.scr")
+            shutil.copy(harness.SCR, saver_path)
+            shutil.copy(os.path.join(harness.HELPERS, "mpr", "mpr.dll"), folder)
+            wine.delete_key(TEST_KEY)
+            parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
+                                        "parent", "300", "200")
+            parent = int(parent_process.stdout.readline())
+            wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml=;mpr=n"
+            try:
+                saver = wine.start(saver_path, "/a", str(parent))
+                self.assertEqual(harness.wait_for_exit(saver, 20), 0)
+            finally:
+                wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+            output = wine.registry("query", "HKCU\\" + TEST_KEY).stdout
+            values = {}
+            for line in output.splitlines():
+                parts = line.split(None, 2)
+                if len(parts) == 3:
+                    values[parts[0]] = parts[2].strip()
+            self.assertEqual(values.get("Provider"), "SCRSAVE")
+            self.assertEqual(int(values.get("Owner", "-1"), 16), parent)
+            self.assertEqual(int(values.get("Third", "-1"), 16), 0)
+            self.assertEqual(int(values.get("Fourth", "-1"), 16), 0)
+            wine.delete_key(TEST_KEY)
+
+
+if __name__ == "__main__":
+    unittest.main()
