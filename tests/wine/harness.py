@@ -6,6 +6,7 @@ import shutil
 import subprocess
 import sys
 import time
+import unittest
 
 SCR = os.environ.get("DROWSEL_SCR", "")
 HELPERS = os.environ.get("DROWSEL_HELPERS", "")
@@ -213,3 +214,28 @@ class Session:
 
 def log(*parts):
     print(*parts, file=sys.stderr, flush=True)
+
+
+class SessionTestCase(unittest.TestCase):
+    """Test cases that share one display and Wine runner for the whole class."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = Session()
+        cls.wine = cls.session.__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.__exit__(None, None, None)
+
+
+def saver_beside(folder_name, *libraries):
+    """A copy of the saver in its own folder with the given helper libraries
+    beside it, where the system's library search finds them first."""
+    folder = artifact(folder_name)
+    os.makedirs(folder, exist_ok=True)
+    saver_path = os.path.join(folder, "drowsel.scr")
+    shutil.copy(SCR, saver_path)
+    for library in libraries:
+        shutil.copy(os.path.join(HELPERS, library), folder)
+    return saver_path

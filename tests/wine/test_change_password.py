@@ -1,7 +1,6 @@
 """/a hands "SCRSAVE", the parent window, 0 and 0 to PwdChangePasswordA."""
 
 import os
-import shutil
 import sys
 import unittest
 
@@ -14,11 +13,7 @@ TEST_KEY = r"Software\DrowselTest"
 class ChangePassword(unittest.TestCase):
     def test_password_change_is_called_with_the_parent(self):
         with harness.Session() as wine:
-            folder = harness.artifact("change-password")
-            os.makedirs(folder, exist_ok=True)
-            saver_path = os.path.join(folder, "drowsel.scr")
-            shutil.copy(harness.SCR, saver_path)
-            shutil.copy(os.path.join(harness.HELPERS, "mpr", "mpr.dll"), folder)
+            saver_path = harness.saver_beside("change-password", os.path.join("mpr", "mpr.dll"))
             wine.delete_key(TEST_KEY)
             parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
                                         "parent", "300", "200")

@@ -8,16 +8,7 @@ sys.path.insert(0, os.path.dirname(__file__))
 import harness  # noqa: E402
 
 
-class ClosePolicy(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.session = harness.Session()
-        cls.wine = cls.session.__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.__exit__(None, None, None)
-
+class ClosePolicy(harness.SessionTestCase):
     def start(self):
         self.wine.xdotool("mousemove", "500", "400")
         saver = self.wine.start_saver("/s")

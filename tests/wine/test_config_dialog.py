@@ -12,16 +12,7 @@ TITLE = "Config dialog"
 OK, CANCEL, USE_MIRRORS = 1, 2, 1001
 
 
-class ConfigDialog(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.session = harness.Session()
-        cls.wine = cls.session.__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.__exit__(None, None, None)
-
+class ConfigDialog(harness.SessionTestCase):
     def open_dialog(self):
         dialog = self.wine.start_saver("/c")
         self.assertIsNotNone(harness.wait_until(

@@ -3,7 +3,6 @@
 a refused one keeps the saver running and the next input asks again."""
 
 import os
-import shutil
 import sys
 import unittest
 
@@ -17,12 +16,7 @@ TEST_KEY = r"Software\DrowselTest"
 class PasswordCheck(unittest.TestCase):
     def test_refused_password_keeps_running_accepted_one_closes(self):
         with harness.Session() as wine:
-            # The saver and the stand-in password library side by side.
-            folder = harness.artifact("password")
-            os.makedirs(folder, exist_ok=True)
-            saver_path = os.path.join(folder, "drowsel.scr")
-            shutil.copy(harness.SCR, saver_path)
-            shutil.copy(os.path.join(harness.HELPERS, "PASSWORD.CPL"), folder)
+            saver_path = harness.saver_beside("password", "PASSWORD.CPL")
             wine.registry("add", r"HKCU\Software\Wine", "/v", "Version", "/d", "win98", "/f")
             wine.write_dword(COMMON_KEY, "Password Delay", 0)
             wine.delete_key(TEST_KEY)
