@@ -11,7 +11,8 @@ set(DROWSEL_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=undefi
 foreach(target drowsel_scene drowsel_host_logic)
     target_compile_options(${target} PRIVATE ${DROWSEL_SANITIZERS})
 endforeach()
-target_link_libraries(drowsel_scene PUBLIC OpenGL::GLU OpenGL::GL)
+find_package(JPEG REQUIRED)
+target_link_libraries(drowsel_scene PUBLIC JPEG::JPEG OpenGL::GLU OpenGL::GL)
 
 # A Mesa off-screen context, so that rendering tests read back real pixels.
 add_library(drowsel_test_support STATIC tests/native/support/OffscreenContext.cpp)
@@ -23,6 +24,7 @@ add_executable(native_tests
     tests/native/CommandLineTest.cpp
     tests/native/FrameFlagsTest.cpp
     tests/native/InputWatchTest.cpp
+    tests/native/JpegMemorySourceTest.cpp
     tests/native/SceneTest.cpp
 )
 target_compile_options(native_tests PRIVATE ${DROWSEL_SANITIZERS})

@@ -6,6 +6,7 @@ include(cmake/LibjpegWindows.cmake)
 set(DROWSEL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 target_link_libraries(drowsel_scene PUBLIC libjpeg OpenGL::GLU OpenGL::GL)
+add_dependencies(drowsel_scene libjpeg_turbo_build)
 
 add_executable(drowsel WIN32
     host/ChangePassword.cpp
