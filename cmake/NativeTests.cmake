@@ -15,13 +15,15 @@ find_package(JPEG REQUIRED)
 target_link_libraries(drowsel_scene PUBLIC JPEG::JPEG OpenGL::GLU OpenGL::GL)
 
 # A Mesa off-screen context, so that rendering tests read back real pixels.
-add_library(drowsel_test_support STATIC tests/native/support/OffscreenContext.cpp)
+add_library(drowsel_test_support STATIC tests/native/support/OffscreenContext.cpp
+    tests/native/support/TestCounter.cpp)
 target_include_directories(drowsel_test_support PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(drowsel_test_support PUBLIC PkgConfig::OSMESA OpenGL::GLU)
 target_compile_options(drowsel_test_support PRIVATE ${DROWSEL_SANITIZERS})
 
 add_executable(native_tests
     tests/native/CommandLineTest.cpp
+    tests/native/FrameClockTest.cpp
     tests/native/FrameFlagsTest.cpp
     tests/native/InputWatchTest.cpp
     tests/native/JpegMemorySourceTest.cpp

@@ -12,6 +12,7 @@ add_executable(drowsel WIN32
     host/ChangePassword.cpp
     host/ConfigDialog.cpp
     host/PasswordCheck.cpp
+    host/PerformanceCounter.cpp
     host/ProcessState.cpp
     host/SaverWindow.cpp
     host/SaverWindowProc.cpp

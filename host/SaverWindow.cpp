@@ -88,7 +88,7 @@ void runFrameLoop(HDC deviceContext) {
         if (scene->renderFrame(frameFlags(saverState->useMirrors))) {
             SwapBuffers(deviceContext);
         }
-        Sleep(static_cast<DWORD>(scene->sleepInterval));
+        Sleep(static_cast<DWORD>(scene->sleepInterval()));
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene/FrameClock.h"
+
 #include <cstdint>
 
 // The rendering core, one per saver window. Needs a current OpenGL context for
@@ -13,5 +15,8 @@ class Scene {
     // Draws one frame into the back buffer; true means it is to be presented.
     bool renderFrame(uint32_t flags);
 
-    int32_t sleepInterval = 41; // milliseconds the host sleeps after each frame
+    // Milliseconds the host sleeps after each frame.
+    int32_t sleepInterval() const { return clock.sleepInterval; }
+
+    FrameClock clock;
 };

@@ -12,7 +12,7 @@ TEST(Scene, FrameIsClearedToBlackAndPresented) {
 
     Scene scene(64, 48);
     EXPECT_TRUE(scene.renderFrame(0x10000u));
-    EXPECT_EQ(scene.sleepInterval, 41);
+    EXPECT_EQ(scene.sleepInterval(), 41);
 
     const auto pixels = context.readPixels();
     for (size_t index = 0; index < pixels.size(); index += 4) {
