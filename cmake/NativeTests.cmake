@@ -27,6 +27,7 @@ add_executable(native_tests
     tests/native/FrameFlagsTest.cpp
     tests/native/InputWatchTest.cpp
     tests/native/JpegMemorySourceTest.cpp
+    tests/native/MirrorSetTest.cpp
     tests/native/SceneTest.cpp
 )
 target_compile_options(native_tests PRIVATE ${DROWSEL_SANITIZERS})
