@@ -4,7 +4,6 @@ build tree, and the saver run under Wine. Stops only what it started, by PID."""
 import os
 import shutil
 import subprocess
-import sys
 import time
 import unittest
 
@@ -210,10 +209,6 @@ class Session:
         self.wine.stop()
         self.display.stop()
         return False
-
-
-def log(*parts):
-    print(*parts, file=sys.stderr, flush=True)
 
 
 class SessionTestCase(unittest.TestCase):
