@@ -12,13 +12,37 @@ foreach(target drowsel_scene drowsel_host_logic)
     target_compile_options(${target} PRIVATE ${DROWSEL_SANITIZERS})
 endforeach()
 find_package(JPEG REQUIRED)
-target_link_libraries(drowsel_scene PUBLIC JPEG::JPEG OpenGL::GLU OpenGL::GL)
+# OSMesa first, so that every gl call, GLU's included, reaches Mesa's own
+# entry points rather than the vendor-neutral dispatch with no context.
+target_link_libraries(drowsel_scene PUBLIC PkgConfig::OSMESA JPEG::JPEG OpenGL::GLU)
 
-# A Mesa off-screen context, so that rendering tests read back real pixels.
+# The pictures compiled into a table, standing in for the product's resources.
+set(DROWSEL_PICTURES JPEG_TAVO_RGB JPEG_TAVO_MASK LOGO_MASK)
+set(picture_entries "")
+set(picture_files "")
+foreach(name ${DROWSEL_PICTURES})
+    list(APPEND picture_entries "${name}=${CMAKE_SOURCE_DIR}/resources/${name}.jpg")
+    list(APPEND picture_files ${CMAKE_SOURCE_DIR}/resources/${name}.jpg)
+endforeach()
+string(REPLACE ";" "," picture_entries "${picture_entries}")
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/EmbeddedImages.cpp
+    COMMAND ${CMAKE_COMMAND} -DOUTPUT=${CMAKE_BINARY_DIR}/EmbeddedImages.cpp
+            -DIMAGES=${picture_entries}
+            -P ${CMAKE_SOURCE_DIR}/tests/native/support/EmbedImages.cmake
+    DEPENDS ${picture_files} ${CMAKE_SOURCE_DIR}/tests/native/support/EmbedImages.cmake
+    COMMENT "Compiling the pictures into a table")
+
+# A Mesa off-screen context, so that rendering tests read back real pixels;
+# a test-controlled counter; the picture table; test images and djpeg.
+find_program(DROWSEL_DJPEG djpeg REQUIRED)
 add_library(drowsel_test_support STATIC tests/native/support/OffscreenContext.cpp
-    tests/native/support/TestCounter.cpp)
+    tests/native/support/TestCounter.cpp tests/native/support/EmbeddedImageTable.cpp
+    tests/native/support/TestJpeg.cpp ${CMAKE_BINARY_DIR}/EmbeddedImages.cpp)
+target_compile_definitions(drowsel_test_support PUBLIC
+    DROWSEL_DJPEG="${DROWSEL_DJPEG}" DROWSEL_RESOURCES="${CMAKE_SOURCE_DIR}/resources")
 target_include_directories(drowsel_test_support PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(drowsel_test_support PUBLIC PkgConfig::OSMESA OpenGL::GLU)
+target_link_libraries(drowsel_test_support PUBLIC drowsel_scene PkgConfig::OSMESA OpenGL::GLU
+    JPEG::JPEG)
 target_compile_options(drowsel_test_support PRIVATE ${DROWSEL_SANITIZERS})
 
 add_executable(native_tests
@@ -29,6 +53,7 @@ add_executable(native_tests
     tests/native/JpegMemorySourceTest.cpp
     tests/native/MirrorSetTest.cpp
     tests/native/SceneTest.cpp
+    tests/native/TextureLoaderTest.cpp
 )
 target_compile_options(native_tests PRIVATE ${DROWSEL_SANITIZERS})
 target_link_options(native_tests PRIVATE ${DROWSEL_SANITIZERS})
@@ -83,4 +108,14 @@ add_test(NAME tools.icon_is_reproducible
     COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:draw_icon>
             -DCOMMITTED=${CMAKE_SOURCE_DIR}/resources/drowsel.ico
             -DOUTPUT=${CMAKE_BINARY_DIR}/drowsel.ico
+            -P ${CMAKE_SOURCE_DIR}/tests/product/CompareToolOutput.cmake)
+
+add_executable(draw_pictures tools/draw_pictures.cpp tools/SignArtwork.cpp)
+target_include_directories(draw_pictures PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(draw_pictures PRIVATE JPEG::JPEG)
+add_test(NAME tools.pictures_are_reproducible
+    COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:draw_pictures>
+            -DCOMMITTED=${CMAKE_SOURCE_DIR}/resources
+            -DOUTPUT=${CMAKE_BINARY_DIR}/pictures
+            -DFILES=JPEG_TAVO_RGB.jpg,JPEG_TAVO_MASK.jpg,LOGO_MASK.jpg
             -P ${CMAKE_SOURCE_DIR}/tests/product/CompareToolOutput.cmake)

@@ -11,6 +11,7 @@ add_dependencies(drowsel_scene libjpeg_turbo_build)
 add_executable(drowsel WIN32
     host/ChangePassword.cpp
     host/ConfigDialog.cpp
+    host/EmbeddedImage.cpp
     host/PasswordCheck.cpp
     host/PerformanceCounter.cpp
     host/ProcessState.cpp
@@ -26,6 +27,8 @@ set_target_properties(drowsel PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
 )
 target_include_directories(drowsel PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+set_source_files_properties(resources/drowsel.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_RGB.jpg;${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/LOGO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/drowsel.ico;${CMAKE_SOURCE_DIR}/resources/drowsel.manifest")
 target_link_libraries(drowsel PRIVATE drowsel_scene drowsel_host_logic gdi32 user32 advapi32
     ${DROWSEL_STATIC_RUNTIME})
 

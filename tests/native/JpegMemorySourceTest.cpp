@@ -1,5 +1,7 @@
 #include "images/JpegMemorySource.h"
 #include "images/JpegErrorRecord.h"
+#include "tests/native/support/EmbeddedImageTable.h"
+#include "tests/native/support/TestJpeg.h"
 
 #include <gtest/gtest.h>
 
@@ -9,39 +11,11 @@
 
 namespace {
 
-// A small grey JPEG made with the library's own compressor, with a comment
-// segment that the decoder has to skip.
 std::vector<uint8_t> makeJpeg(int width, int height) {
-    jpeg_compress_struct compressor{};
-    jpeg_error_mgr errors{};
-    compressor.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&compressor);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&compressor, &buffer, &size);
-    compressor.image_width = static_cast<JDIMENSION>(width);
-    compressor.image_height = static_cast<JDIMENSION>(height);
-    compressor.input_components = 1;
-    compressor.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&compressor);
-    jpeg_start_compress(&compressor, TRUE);
-    const char comment[] = "metadata the decoder skips";
-    jpeg_write_marker(&compressor, JPEG_COM, reinterpret_cast<const JOCTET*>(comment),
-                      sizeof comment);
-    std::vector<JSAMPLE> row(static_cast<size_t>(width));
-    while (compressor.next_scanline < compressor.image_height) {
-        for (int x = 0; x < width; ++x) {
-            const int y = static_cast<int>(compressor.next_scanline);
-            row[static_cast<size_t>(x)] = static_cast<JSAMPLE>(((x * 7 + y * 13) ^ (x * y)) & 255);
-        }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&compressor, rows, 1);
-    }
-    jpeg_finish_compress(&compressor);
-    jpeg_destroy_compress(&compressor);
-    std::vector<uint8_t> bytes(buffer, buffer + size);
-    std::free(buffer);
-    return bytes;
+    TestJpegOptions options;
+    options.width = width;
+    options.height = height;
+    return makeTestJpeg(options);
 }
 
 struct Decoded {
@@ -90,6 +64,18 @@ TEST(JpegMemorySource, CompleteImageDecodesWithoutRefill) {
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.rows, 40);
     EXPECT_EQ(result.warnings, 0); // a refill would have warned of a premature end
+}
+
+TEST(JpegMemorySource, EmbeddedPicturesDecodeWithoutRefill) {
+    // The logo's metadata segments are skipped; no picture runs out of data.
+    for (const char* name : {"JPEG_TAVO_RGB", "JPEG_TAVO_MASK", "LOGO_MASK"}) {
+        const EmbeddedImageEntry* entry = builtInImage(name);
+        ASSERT_NE(entry, nullptr) << name;
+        const Decoded result = decode(std::vector<uint8_t>(entry->data, entry->data + entry->size));
+        EXPECT_TRUE(result.ok) << name;
+        EXPECT_EQ(result.rows, name[0] == 'L' ? 32 : 256) << name;
+        EXPECT_EQ(result.warnings, 0) << name;
+    }
 }
 
 TEST(JpegMemorySource, TruncatedImageEndsWithAWarningInsideTheData) {

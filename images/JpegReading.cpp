@@ -1,0 +1,36 @@
+#include "images/JpegReading.h"
+
+#include "images/EmbeddedImage.h"
+#include "images/JpegMemorySource.h"
+
+#include <cstdlib>
+#include <new>
+
+bool beginImage(j_decompress_ptr cinfo, const char* name, ResourceBlob* volatile* currentBlob) {
+    const uint8_t* data = nullptr;
+    uint32_t size = 0;
+    if (!findEmbeddedImage(name, &data, &size)) {
+        return false;
+    }
+    ResourceBlob* blob = new (std::nothrow) ResourceBlob(data, size);
+    if (blob == nullptr) {
+        return false;
+    }
+    *currentBlob = blob;
+    installMemorySource(cinfo, blob);
+    jpeg_read_header(cinfo, TRUE);
+    jpeg_start_decompress(cinfo);
+    return true;
+}
+
+JSAMPARRAY allocateRowArray(j_decompress_ptr cinfo) {
+    return (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                       cinfo->output_width * cinfo->output_components, 1);
+}
+
+void abandonLoad(j_decompress_ptr cinfo, ResourceBlob* currentBlob, TextureImage* image) {
+    jpeg_destroy_decompress(cinfo);
+    delete currentBlob;
+    std::free(image->pixels);
+    image->pixels = nullptr;
+}

@@ -1,0 +1,57 @@
+#include "tests/native/support/EmbeddedImageTable.h"
+
+#include "images/EmbeddedImage.h"
+
+#include <cstring>
+#include <map>
+#include <string>
+
+namespace {
+
+struct TestImage {
+    const uint8_t* data;
+    uint32_t size;
+};
+
+std::map<std::string, TestImage>& testImages() {
+    static std::map<std::string, TestImage> images;
+    return images;
+}
+
+} // namespace
+
+void setTestImage(const char* name, const uint8_t* data, uint32_t size) {
+    testImages()[name] = {data, size};
+}
+
+void clearTestImages() {
+    testImages().clear();
+}
+
+const EmbeddedImageEntry* builtInImage(const char* name) {
+    for (int i = 0; i < builtInImageCount; ++i) {
+        if (std::strcmp(builtInImages[i].name, name) == 0) {
+            return &builtInImages[i];
+        }
+    }
+    return nullptr;
+}
+
+bool findEmbeddedImage(const char* name, const uint8_t** data, uint32_t* size) {
+    const auto found = testImages().find(name);
+    if (found != testImages().end()) {
+        if (found->second.data == nullptr || found->second.size == 0) {
+            return false;
+        }
+        *data = found->second.data;
+        *size = found->second.size;
+        return true;
+    }
+    const EmbeddedImageEntry* entry = builtInImage(name);
+    if (entry == nullptr) {
+        return false;
+    }
+    *data = entry->data;
+    *size = entry->size;
+    return true;
+}
