@@ -6,8 +6,17 @@ find_package(GTest REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(OSMESA REQUIRED IMPORTED_TARGET osmesa)
 
-set(DROWSEL_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=undefined
-    -fno-omit-frame-pointer)
+option(DROWSEL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
+set(DROWSEL_SANITIZERS "")
+if(DROWSEL_SANITIZE)
+    set(DROWSEL_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=undefined
+        -fno-omit-frame-pointer)
+endif()
+# With clang, the same code can be built for libFuzzer (scripts/fuzz).
+option(DROWSEL_FUZZ "Build the libFuzzer target; needs clang" OFF)
+if(DROWSEL_FUZZ)
+    list(APPEND DROWSEL_SANITIZERS -fsanitize=fuzzer-no-link)
+endif()
 foreach(target drowsel_scene drowsel_host_logic)
     target_compile_options(${target} PRIVATE ${DROWSEL_SANITIZERS})
 endforeach()
@@ -119,3 +128,19 @@ add_test(NAME tools.pictures_are_reproducible
             -DOUTPUT=${CMAKE_BINARY_DIR}/pictures
             -DFILES=JPEG_TAVO_RGB.jpg,JPEG_TAVO_MASK.jpg,LOGO_MASK.jpg
             -P ${CMAKE_SOURCE_DIR}/tests/product/CompareToolOutput.cmake)
+
+if(DROWSEL_FUZZ)
+    add_executable(texture_loader_fuzzer tests/fuzz/TextureLoaderFuzzer.cpp)
+    target_compile_options(texture_loader_fuzzer PRIVATE ${DROWSEL_SANITIZERS})
+    target_link_options(texture_loader_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(texture_loader_fuzzer PRIVATE drowsel_scene drowsel_test_support)
+endif()
+
+# Speed figures, built optimised without sanitizers (scripts/bench).
+option(DROWSEL_BENCH "Build the benchmarks" OFF)
+if(DROWSEL_BENCH)
+    find_package(benchmark REQUIRED)
+    add_executable(drowsel_benchmarks bench/ImageDecodeBenchmark.cpp)
+    target_link_libraries(drowsel_benchmarks PRIVATE drowsel_scene drowsel_test_support
+        benchmark::benchmark)
+endif()

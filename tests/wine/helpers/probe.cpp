@@ -163,7 +163,12 @@ int main(int argc, char** argv) {
         };
         for (const Wanted& item : wanted) {
             HRSRC found = FindResourceExA(module, item.type, item.identifier, english);
-            std::printf("%s %s\n", item.name, found != nullptr ? "ok" : "missing");
+            if (found == nullptr) {
+                std::printf("%s missing\n", item.name);
+            } else {
+                std::printf("%s ok %lu\n", item.name,
+                            static_cast<unsigned long>(SizeofResource(module, found)));
+            }
         }
         char text[64] = {};
         LoadStringA(module, 1, text, sizeof text);

@@ -1,0 +1,28 @@
+"""Prints the benchmark medians and the image loaders' overhead over the
+library's plain decode of the same bytes."""
+
+import json
+import sys
+
+results = json.load(open(sys.argv[1]))
+median = {}
+for run in results["benchmarks"]:
+    if run.get("aggregate_name") == "median":
+        median[run["run_name"]] = run["real_time"]  # microseconds
+
+for name, time in sorted(median.items()):
+    print("%-28s %10.1f us" % (name, time))
+
+
+def overhead(loader, plains, uploads):
+    if loader not in median:
+        return
+    plain = sum(median[p] for p in plains)
+    upload = sum(median[u] for u in uploads)
+    decode = median[loader] - upload
+    print("%s: decode %.1f us (loader %.1f minus upload %.1f) vs plain %.1f us: ratio %.3f"
+          % (loader, decode, median[loader], upload, plain, decode / plain))
+
+
+overhead("BM_AtlasLoader", ["BM_PlainColour", "BM_PlainMask"], ["BM_UploadAtlas"])
+overhead("BM_LogoLoader", ["BM_PlainLogo"], ["BM_UploadLogo"])
