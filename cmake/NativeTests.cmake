@@ -60,8 +60,10 @@ add_executable(native_tests
     tests/native/FrameFlagsTest.cpp
     tests/native/InputWatchTest.cpp
     tests/native/JpegMemorySourceTest.cpp
+    tests/native/MirrorSelectionTest.cpp
     tests/native/MirrorSetTest.cpp
     tests/native/SceneTest.cpp
+    tests/native/SignFieldTest.cpp
     tests/native/TextureLoaderTest.cpp
 )
 target_compile_options(native_tests PRIVATE ${DROWSEL_SANITIZERS})

@@ -1,17 +1,93 @@
 #include "scene/Scene.h"
 
+#include "effect/SignField.h"
 #include "scene/OpenGL.h"
 
-Scene::Scene(int width, int height) {
+#include <cstdlib>
+#include <ctime>
+
+Scene::Scene(int32_t width, int32_t height) {
+    // Only 256 distinct seeds; the first value is thrown away.
+    std::srand(static_cast<unsigned>(std::time(nullptr) % 256));
+    std::rand();
+    clock.targetFrameRate = 30;
+    clock.sleepInterval = 41;
+
     glViewport(0, 0, width, height);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(90.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 20.0);
+    glMatrixMode(GL_MODELVIEW);
+
+    for (int k = 0; k < mirrorSetCount; ++k) {
+        buildMirrorSet(mirrorSets[k], 360.0f / static_cast<float>(10 + 2 * k));
+    }
+    pickRandomMirrorSet(false);
     clock.startClock();
+
+    signField = new SignField(this);
+    signField->init();
+
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
-bool Scene::renderFrame(uint32_t) {
+Scene::~Scene() {
+    delete signField;
+}
+
+bool Scene::renderFrame(uint32_t flags) {
+    mirrorsEnabled = (flags & mirrorFlag) != 0 && signField->supportsMirrors();
     glDrawBuffer(GL_BACK);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    clock.tickClock();
+    glLoadIdentity();
+    gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    advance();
+    drawWedges(mirrorSetToDraw());
     glFlush();
     return true;
+}
+
+void Scene::advance() {
+    clock.tickClock();
+    signField->update();
+}
+
+// Pass i fills wedge i (270 degrees to 270 + angle, rotated by i angles) and,
+// reflected, wedge i - 1; with mirrors off the signs are drawn once, as they
+// are. The logo strip drawn by beginDraw stays outside every wedge transform.
+void Scene::drawWedges(const MirrorSet& set) {
+    glPushMatrix();
+    signField->beginDraw();
+    if (signField->supportsMirrors() && mirrorsEnabled) {
+        glEnable(GL_CLIP_PLANE0);
+        glEnable(GL_CLIP_PLANE1);
+    }
+    for (int32_t i = 0; i < set.wedgeCount; i += 2) {
+        glPushMatrix();
+        glRotatef(static_cast<float>(i) * set.wedgeAngle, 0.0f, 0.0f, 1.0f);
+        glFrontFace(GL_CCW);
+        glClipPlane(GL_CLIP_PLANE0, set.plane0);
+        glClipPlane(GL_CLIP_PLANE1, set.plane1);
+        signField->drawSigns();
+        const bool mirrored = mirrorsEnabled;
+        if (mirrored) {
+            glScalef(-1.0f, 1.0f, 1.0f);
+            glFrontFace(GL_CW); // the reflection reverses the winding
+            glClipPlane(GL_CLIP_PLANE0, set.plane0);
+            glClipPlane(GL_CLIP_PLANE1, set.plane1);
+            signField->drawSigns();
+        }
+        glPopMatrix();
+        if (!mirrored) {
+            break;
+        }
+    }
+    glDisable(GL_CLIP_PLANE0);
+    glDisable(GL_CLIP_PLANE1);
+    glFrontFace(GL_CCW);
+    glPopMatrix();
+    signField->endDraw();
 }

@@ -1,22 +1,47 @@
 #pragma once
 
 #include "scene/FrameClock.h"
+#include "scene/MirrorSet.h"
 
 #include <cstdint>
 
-// The rendering core, one per saver window. Needs a current OpenGL context for
-// its whole life.
+class SignField;
+
+// The rendering core, one per saver window: projection, the eight mirror
+// sets, the frame clock and the sign field, drawn once per wedge. Needs a
+// current OpenGL context for its whole life.
 class Scene {
   public:
-    Scene(int width, int height);
+    static constexpr int mirrorSetCount = 8;
+    static constexpr uint32_t mirrorFlag = 0x10000; // bit 16 of the frame flags
+
+    Scene(int32_t width, int32_t height);
+    ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
     // Draws one frame into the back buffer; true means it is to be presented.
     bool renderFrame(uint32_t flags);
 
+    // Makes set (index mod 8) current; with animate, the drawn angle glides
+    // to it over two seconds from the angle on display.
+    void selectMirrorSet(int32_t index, bool animate);
+    void pickRandomMirrorSet(bool animate);
+    // The current set, or during a transition the scratch set for the angle
+    // of the moment; ends a transition that has run its course.
+    const MirrorSet& mirrorSetToDraw();
+
     // Milliseconds the host sleeps after each frame.
     int32_t sleepInterval() const { return clock.sleepInterval; }
+    float sceneTime() const { return clock.sceneTime; }
 
+    MirrorSet mirrorSets[mirrorSetCount];
+    SignField* signField = nullptr;
+    const MirrorSet* currentMirrorSet = nullptr;
+    bool mirrorsEnabled = false;
     FrameClock clock;
+
+  private:
+    void advance();
+    void drawWedges(const MirrorSet& set);
 };

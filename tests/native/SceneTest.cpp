@@ -1,23 +1,272 @@
-#include "scene/Scene.h"
-#include "tests/native/support/OffscreenContext.h"
+#include "tests/native/support/SceneFixture.h"
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
-TEST(Scene, FrameIsClearedToBlackAndPresented) {
-    OffscreenContext context(64, 48);
-    ASSERT_TRUE(context.valid());
-    glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+namespace {
 
-    Scene scene(64, 48);
-    EXPECT_TRUE(scene.renderFrame(0x10000u));
-    EXPECT_EQ(scene.sleepInterval(), 41);
+constexpr double pi = 3.14159265358979;
 
-    const auto pixels = context.readPixels();
-    for (size_t index = 0; index < pixels.size(); index += 4) {
-        ASSERT_EQ(pixels[index + 0], 0u);
-        ASSERT_EQ(pixels[index + 1], 0u);
-        ASSERT_EQ(pixels[index + 2], 0u);
+struct Rgb {
+    int r, g, b;
+    int brightest() const { return std::max({r, g, b}); }
+};
+
+class SceneRendering : public SceneFixture {
+  protected:
+    explicit SceneRendering(int width = 256, int height = 256) : SceneFixture(width, height) {}
+
+    void SetUp() override {
+        SceneFixture::SetUp();
+        if (!HasFatalFailure()) {
+            pixels = context.readPixels();
+        }
+    }
+
+    void capture() { pixels = context.readPixels(); }
+
+    Rgb at(int x, int y) const {
+        const size_t i = (static_cast<size_t>(y) * context.width() + x) * 4;
+        return {pixels[i], pixels[i + 1], pixels[i + 2]};
+    }
+
+    // Pixel of a point in the plane z = 0: the camera is 5.5 units away with
+    // a 90-degree vertical field of view.
+    void project(double x, double y, int& column, int& row) const {
+        const double aspect = static_cast<double>(context.width()) / context.height();
+        column = static_cast<int>((x / (5.5 * aspect) + 1.0) / 2.0 * context.width());
+        row = static_cast<int>((y / 5.5 + 1.0) / 2.0 * context.height());
+    }
+
+    Rgb atPoint(double x, double y) const {
+        int column, row;
+        project(x, y, column, row);
+        return at(column, row);
+    }
+
+    // Puts sign k where the next frame at `time` will draw it: x through its
+    // phase, unturned, showing `tile`, never dimmed.
+    void placeSign(int k, double x, double y, double scale, int tile, double time) {
+        Sign& sign = field().signs[k];
+        const double edge = scene->currentMirrorSet->edgeLength;
+        const double phase = (x + edge) / (3.0 * edge);
+        sign.birthTime = static_cast<float>(time - phase / Sign::phaseRate);
+        sign.position.y = static_cast<float>(y);
+        sign.position.z = 0.0f;
+        sign.scale = static_cast<float>(scale);
+        sign.spin = 0.0f;
+        sign.blink = 0;
+        sign.tile = tile;
+        sign.u = ((tile % 8) * 128 + 1) / 1024.0f;
+        sign.v = ((tile / 8) * 128 + 1) / 256.0f;
+        sign.du = 126 / 1024.0f;
+        sign.dv = 126 / 256.0f;
+    }
+
+    // All signs above the centre, where no wedge reaches.
+    void placeAllAboveTheCentre(double time) {
+        for (int k = 0; k < SignField::signCount; ++k) {
+            placeSign(k, 0.5, 1.5, 0.4, 4, time);
+        }
+    }
+
+    // Fraction of pixels inside the central disc (which keeps clear of the
+    // logo strip) whose counterpart under `map` differs visibly.
+    template <typename Map> double mismatchInDisc(Map map) const {
+        const double half = context.width() / 2.0;
+        int compared = 0, differing = 0;
+        for (int y = 0; y < context.height(); ++y) {
+            for (int x = 0; x < context.width(); ++x) {
+                const double dx = x + 0.5 - half, dy = y + 0.5 - half;
+                if (std::hypot(dx, dy) > 0.8 * half) {
+                    continue;
+                }
+                double mx, my;
+                map(dx, dy, mx, my);
+                const int ox = static_cast<int>(std::floor(mx + half));
+                const int oy = static_cast<int>(std::floor(my + half));
+                const Rgb a = at(x, y), b = at(ox, oy);
+                ++compared;
+                differing += std::abs(a.r - b.r) > 48 || std::abs(a.g - b.g) > 48 ||
+                             std::abs(a.b - b.b) > 48;
+            }
+        }
+        return static_cast<double>(differing) / compared;
+    }
+
+    double litFraction() const {
+        int lit = 0;
+        for (int y = 0; y < context.height(); ++y) {
+            for (int x = 0; x < context.width(); ++x) {
+                lit += at(x, y).brightest() > 40;
+            }
+        }
+        return static_cast<double>(lit) / (context.width() * context.height());
+    }
+
+    std::vector<uint8_t> pixels;
+};
+
+TEST_F(SceneRendering, EveryFrameIsClearedAndPresented) {
+    glClear(GL_COLOR_BUFFER_BIT); // black from the field's clear colour
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glDisable(GL_TEXTURE_2D);
+    glRectf(-5.0f, -5.0f, 5.0f, 5.0f); // a leftover the next frame must clear
+    placeAllAboveTheCentre(0.5);
+    EXPECT_TRUE(scene->renderFrame(Scene::mirrorFlag));
+    capture();
+    EXPECT_EQ(scene->sleepInterval(), 41);
+    EXPECT_EQ(at(5, 250).brightest(), 0);
+    EXPECT_EQ(at(128, 128).brightest(), 0);
+}
+
+TEST_F(SceneRendering, MirroredPictureIsSymmetricLeftRightAndUnderRotationByTwoWedges) {
+    field().driftLength = 1000000; // no retarget, so no change of mirror set
+    for (int set : {0, 3, 7}) {
+        scene->selectMirrorSet(set, false);
+        frameAt(12.0 + set); // signs spread over their crossings
+        capture();
+        ASSERT_GT(litFraction(), 0.005) << set; // something to compare
+        const double mirror = mismatchInDisc([](double x, double y, double& mx, double& my) {
+            mx = -x;
+            my = y;
+        });
+        EXPECT_LT(mirror, 0.02) << set;
+        const double angle = 2.0 * scene->currentMirrorSet->wedgeAngle * pi / 180.0;
+        const double turn = mismatchInDisc([angle](double x, double y, double& mx, double& my) {
+            mx = x * std::cos(angle) - y * std::sin(angle);
+            my = x * std::sin(angle) + y * std::cos(angle);
+        });
+        EXPECT_LT(turn, 0.1) << set; // edges resampled; a wrong angle gives over 0.25
     }
 }
+
+TEST_F(SceneRendering, WithoutMirrorsTheSignsAreDrawnOnceUnclippedAndTheFlagsTakeEffectAtOnce) {
+    scene->selectMirrorSet(0, false);
+    placeAllAboveTheCentre(5.0);
+    frameAt(5.0, 0);
+    capture();
+    EXPECT_GT(atPoint(0.5, 1.5).brightest(), 150); // outside every wedge, yet drawn
+    EXPECT_EQ(atPoint(-0.5, 1.5).brightest(), 0);  // and not reflected
+    placeAllAboveTheCentre(5.1);
+    frameAt(5.1, Scene::mirrorFlag | 0x1u | 0x80000000u); // other bits mean nothing
+    capture();
+    EXPECT_EQ(atPoint(0.5, 1.5).brightest(), 0); // clipped away: it lies in no wedge
+    EXPECT_LT(litFraction(), 0.001);
+    placeAllAboveTheCentre(5.2);
+    frameAt(5.2, 0xFFFEFFFFu); // every bit but 16: mirrors off
+    capture();
+    EXPECT_GT(atPoint(0.5, 1.5).brightest(), 150);
+}
+
+TEST_F(SceneRendering, DirectAndMirroredCopiesOfAWedgeAreBothVisible) {
+    for (int set : {0, 7}) {
+        scene->selectMirrorSet(set, false);
+        const double wedge = scene->currentMirrorSet->wedgeAngle * pi / 180.0;
+        const double radius = 2.6;
+        const double time = 3.0 + set;
+        // Every sign in the middle of the first wedge, 270 degrees + half a wedge.
+        for (int k = 0; k < SignField::signCount; ++k) {
+            placeSign(k, radius * std::sin(wedge / 2), -radius * std::cos(wedge / 2), 0.15, 4,
+                      time);
+        }
+        frameAt(time);
+        capture();
+        const int count = scene->currentMirrorSet->wedgeCount;
+        for (int j = 0; j < count; ++j) {
+            const double direction = 1.5 * pi + wedge / 2 + j * wedge;
+            EXPECT_GT(
+                atPoint(radius * std::cos(direction), radius * std::sin(direction)).brightest(),
+                150)
+                << "set " << set << " wedge " << j;
+        }
+    }
+}
+
+class LogoStrip : public SceneRendering {
+  protected:
+    LogoStrip() : SceneRendering(320, 240) {}
+
+    // A logo of one uniform mask value, so the strip's colour can be read
+    // from any of its pixels.
+    void useUniformLogo(uint8_t mask) {
+        std::vector<uint8_t> texels(16, mask);
+        GLuint& logo = field().textures->logo.texture;
+        glDeleteTextures(1, &logo);
+        glGenTextures(1, &logo);
+        glBindTexture(GL_TEXTURE_2D, logo);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, 4, 4, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
+                     texels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+
+    Rgb stripAt(double time) {
+        placeAllAboveTheCentre(time);
+        frameAt(time);
+        capture();
+        return atPoint(5.0, -5.0);
+    }
+};
+
+TEST_F(LogoStrip, DrawnOnceAFrameYellowAtStartBlueAtTenPiAtATenthOfItsMask) {
+    useUniformLogo(255);
+    scene->selectMirrorSet(7, false); // 24 wedges: still one strip
+    const Rgb start = stripAt(0.0);
+    EXPECT_NEAR(start.r, 25.5, 1.5);
+    EXPECT_NEAR(start.g, 25.5, 1.5);
+    EXPECT_NEAR(start.b, 0, 1.5);
+    const Rgb blue = stripAt(10 * pi);
+    EXPECT_NEAR(blue.r, 0, 1.5);
+    EXPECT_NEAR(blue.g, 0, 1.5);
+    EXPECT_NEAR(blue.b, 25.5, 1.5);
+    useUniformLogo(128);
+    const Rgb half = stripAt(10 * pi + 0.1);
+    EXPECT_NEAR(half.b, 12.8, 1.5);
+    // Outside the strip nothing is drawn.
+    EXPECT_EQ(atPoint(5.0, -4.0).brightest(), 0);
+}
+
+TEST_F(LogoStrip, TheEmbeddedLogoGlowsInTheLowerRightCorner) {
+    placeAllAboveTheCentre(0.0);
+    frameAt(0.0);
+    capture();
+    int glowing = 0, brightest = 0;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 200; x < 320; ++x) {
+            glowing += at(x, y).brightest() > 3;
+            brightest = std::max(brightest, at(x, y).brightest());
+        }
+    }
+    EXPECT_GT(glowing, 30);
+    EXPECT_LE(brightest, 26); // never more than a tenth of full brightness
+}
+
+TEST_F(SceneRendering, BlinkDimsInOddOrEvenWholeSeconds) {
+    scene->selectMirrorSet(0, false);
+    struct Case {
+        int blink;
+        bool dimmedInEven;
+        bool dimmedInOdd;
+    };
+    for (const Case& c :
+         {Case{0, false, false}, Case{1, false, true}, Case{2, true, false}, Case{3, true, true}}) {
+        int brightness[2];
+        for (int second = 0; second < 2; ++second) {
+            const double time = 20.0 + second + 0.5;
+            placeAllAboveTheCentre(time);
+            for (int k = 1; k < SignField::signCount; ++k) {
+                field().signs[k].position.y = 100.0f; // out of view
+            }
+            field().signs[0].blink = c.blink;
+            frameAt(time, 0);
+            capture();
+            brightness[second] = atPoint(0.5, 1.5).brightest();
+        }
+        const int bright = std::max(brightness[0], brightness[1]);
+        EXPECT_EQ(brightness[0] < 0.3 * 255, c.dimmedInEven) << c.blink << " " << bright;
+        EXPECT_EQ(brightness[1] < 0.3 * 255, c.dimmedInOdd) << c.blink << " " << bright;
+    }
+}
+
+} // namespace
