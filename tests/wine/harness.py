@@ -2,6 +2,7 @@
 build tree, and the saver run under Wine. Stops only what it started, by PID."""
 
 import os
+import re
 import shutil
 import subprocess
 import time
@@ -153,6 +154,27 @@ class Wine:
                        check=True, timeout=30)
         return path
 
+    def window_pictures(self, width, height):
+        """Pictures of every X window of the given size. Wine renders OpenGL in
+        a child window into an X window of its own that the root screenshot
+        does not show, so the preview is read from there."""
+        tree = subprocess.run(["xwininfo", "-root", "-tree", "-display", self.display.name],
+                              check=True, stdout=subprocess.PIPE, text=True, timeout=30).stdout
+        pictures = []
+        for line in tree.splitlines():
+            fields = line.split()
+            if not fields or not fields[0].startswith("0x"):
+                continue
+            size = re.search(r"\s(\d+)x(\d+)[+-]", line)
+            if size is None or (int(size.group(1)), int(size.group(2))) != (width, height):
+                continue
+            path = artifact("window-%s.png" % fields[0])
+            captured = subprocess.run(["import", "-display", self.display.name, "-window",
+                                       fields[0], path], stderr=subprocess.DEVNULL, timeout=30)
+            if captured.returncode == 0:
+                pictures.append(Picture(path))
+        return pictures
+
     def xdotool(self, *arguments):
         environment = dict(os.environ, DISPLAY=self.display.name)
         subprocess.run(["xdotool"] + list(arguments), env=environment, check=True, timeout=10)
@@ -234,3 +256,46 @@ def saver_beside(folder_name, *libraries):
     for library in libraries:
         shutil.copy(os.path.join(HELPERS, library), folder)
     return saver_path
+
+
+class Picture:
+    """An RGB screenshot with the comparisons the animation tests make."""
+
+    def __init__(self, path):
+        self.width, self.height, self.pixels = read_ppm(path)
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return self.pixels[i], self.pixels[i + 1], self.pixels[i + 2]
+
+    def _disc(self, centre_x, centre_y, radius, step):
+        for y in range(max(0, centre_y - radius), min(self.height, centre_y + radius), step):
+            for x in range(max(0, centre_x - radius), min(self.width, centre_x + radius), step):
+                if (x - centre_x) ** 2 + (y - centre_y) ** 2 <= radius * radius:
+                    yield x, y
+
+    def lit_fraction(self, centre_x, centre_y, radius, step=2):
+        points = list(self._disc(centre_x, centre_y, radius, step))
+        lit = sum(1 for x, y in points if max(self.at(x, y)) > 40)
+        return lit / len(points)
+
+    def mirror_mismatch(self, left, right, top, bottom, step=2):
+        """Fraction of pixels of the rectangle that differ visibly from their
+        reflection about the vertical line halfway between left and right."""
+        compared = differing = 0
+        for y in range(top, bottom, step):
+            for x in range(left, right, step):
+                a = self.at(x, y)
+                b = self.at(left + right - 1 - x, y)
+                compared += 1
+                differing += any(abs(p - q) > 48 for p, q in zip(a, b))
+        return differing / compared
+
+    def difference(self, other, step=2):
+        compared = differing = 0
+        for y in range(0, self.height, step):
+            for x in range(0, self.width, step):
+                compared += 1
+                differing += any(abs(p - q) > 24
+                                 for p, q in zip(self.at(x, y), other.at(x, y)))
+        return differing / compared

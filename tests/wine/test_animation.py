@@ -1,0 +1,87 @@
+"""The picture itself under Wine: the full-screen animation moves, is mirrored
+about the vertical line through the centre when mirrors are on and not when
+they are off, and the preview draws the same animation into its child."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(__file__))
+import harness  # noqa: E402
+
+KEY = r"Software\Orv\Drowsel"
+
+
+class Animation(harness.SessionTestCase):
+    def run_saver(self, mirrors):
+        if mirrors is None:
+            self.wine.delete_key(KEY)
+        else:
+            self.wine.write_dword(KEY, "UseMirrors", mirrors)
+        saver = self.wine.start_saver("/s")
+        self.wine.wait_for_saver_window()
+        width, height = self.wine.screen_size()
+        centre_x, centre_y = width // 2, height // 2
+        radius = int(height * 0.4)  # clear of the logo strip in the corner
+
+        def drawn():
+            picture = harness.Picture(self.wine.screenshot(harness.artifact("animation.png")))
+            return picture if picture.lit_fraction(centre_x, centre_y, radius) > 0.01 else None
+
+        first = harness.wait_until(drawn, 20, 0.5)
+        self.assertIsNotNone(first, "nothing drawn around the centre")
+        return saver, first, (centre_x - radius, centre_x + radius,
+                              centre_y - radius, centre_y + radius)
+
+    def stop_saver(self, saver):
+        self.wine.xdotool("key", "space")
+        self.assertEqual(harness.wait_for_exit(saver, 10), 0)
+
+    def test_mirrored_animation_moves_and_is_symmetric(self):
+        saver, first, box = self.run_saver(None)  # first run: mirrors on
+        self.assertLess(first.mirror_mismatch(*box), 0.03)
+        moved = harness.wait_until(
+            lambda: harness.Picture(self.wine.screenshot(harness.artifact("later.png")))
+            .difference(first) > 0.002, 10, 1.0)
+        self.assertTrue(moved, "two screenshots a second apart are the same")
+        self.stop_saver(saver)
+
+    def test_without_mirrors_the_picture_is_not_symmetric(self):
+        saver, first, box = self.run_saver(0)
+        self.assertGreater(first.mirror_mismatch(*box), 0.01)
+        self.stop_saver(saver)
+
+    def test_mirrors_value_one_draws_symmetric(self):
+        saver, first, box = self.run_saver(1)
+        self.assertLess(first.mirror_mismatch(*box), 0.03)
+        self.stop_saver(saver)
+
+    def test_preview_draws_the_animation_into_its_child(self):
+        self.wine.write_dword(KEY, "UseMirrors", 1)
+        parent_process = self.wine.start(os.path.join(harness.HELPERS, "probe.exe"),
+                                         "parent", "320", "240")
+        parent = int(parent_process.stdout.readline())
+        saver = self.wine.start_saver("/p", str(parent))
+        window = self.wine.wait_for_saver_window()[0]
+
+        self.assertEqual((window["width"], window["height"]), (320, 240))
+
+        def preview_picture():
+            for picture in self.wine.window_pictures(320, 240):
+                if picture.lit_fraction(160, 120, 100) > 0.01 and max(picture.at(2, 2)) == 0:
+                    return picture
+            return None
+
+        first = harness.wait_until(preview_picture, 20, 0.5)
+        self.assertIsNotNone(first, "the preview shows no animation")
+        centre = first.width // 2
+        self.assertLess(first.mirror_mismatch(centre - 100, centre + 100, 20, 220), 0.03)
+        moved = harness.wait_until(
+            lambda: (preview_picture() or first).difference(first) > 0.002, 10, 1.0)
+        self.assertTrue(moved, "the preview does not move")
+        self.wine.probe("close", str(parent))
+        self.assertEqual(harness.wait_for_exit(saver, 15), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
