@@ -8,10 +8,15 @@ results = json.load(open(sys.argv[1]))
 median = {}
 for run in results["benchmarks"]:
     if run.get("aggregate_name") == "median":
-        median[run["run_name"]] = run["real_time"]  # microseconds
+        scale = {"ns": 0.001, "us": 1.0, "ms": 1000.0, "s": 1e6}[run["time_unit"]]
+        median[run["run_name"]] = run["real_time"] * scale  # microseconds
 
+labels = {}
+for run in results["benchmarks"]:
+    if run.get("label"):
+        labels[run["run_name"]] = run["label"]
 for name, time in sorted(median.items()):
-    print("%-28s %10.1f us" % (name, time))
+    print("%-40s %10.1f us  %s" % (name, time, labels.get(name, "")))
 
 
 def overhead(loader, plains, uploads):

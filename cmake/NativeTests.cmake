@@ -143,7 +143,7 @@ endif()
 option(DROWSEL_BENCH "Build the benchmarks" OFF)
 if(DROWSEL_BENCH)
     find_package(benchmark REQUIRED)
-    add_executable(drowsel_benchmarks bench/ImageDecodeBenchmark.cpp)
+    add_executable(drowsel_benchmarks bench/ImageDecodeBenchmark.cpp bench/SceneBenchmark.cpp)
     target_link_libraries(drowsel_benchmarks PRIVATE drowsel_scene drowsel_test_support
         benchmark::benchmark)
 endif()

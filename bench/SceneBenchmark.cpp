@@ -1,0 +1,69 @@
+// Frame cost on Mesa's llvmpipe: renderFrame for the 10- and 24-wedge sets
+// with mirrors on and off at two screen sizes, and the time from Scene
+// construction (decode and upload included) to the first finished frame.
+#include "effect/SignField.h"
+#include "scene/MirrorTransition.h"
+#include "scene/Scene.h"
+#include "tests/native/support/OffscreenContext.h"
+#include "tests/native/support/TestCounter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr int64_t microsecondsPerFrame = 33333;
+
+void resetClock() {
+    clockStarted = false;
+    mirrorTransition = MirrorTransition{};
+    testCounterFrequency = 1000000;
+    testCounterValue = 0;
+}
+
+// Arguments: width, height, mirror set index, mirrors on.
+void BM_RenderFrame(benchmark::State& state) {
+    OffscreenContext context(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    resetClock();
+    Scene scene(context.width(), context.height());
+    scene.signField->driftLength = 1 << 30; // keep the chosen set for the whole run
+    scene.selectMirrorSet(static_cast<int32_t>(state.range(2)), false);
+    const uint32_t flags = state.range(3) != 0 ? Scene::mirrorFlag : 0;
+    for (auto _ : state) {
+        testCounterValue += microsecondsPerFrame;
+        scene.renderFrame(flags);
+        glFinish(); // what the buffer swap waits for
+    }
+    state.SetLabel(std::to_string(scene.currentMirrorSet->wedgeCount) + " wedges, mirrors " +
+                   (flags != 0 ? "on" : "off"));
+}
+
+void BM_FirstFrame(benchmark::State& state) {
+    OffscreenContext context(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        resetClock();
+        Scene* scene = new Scene(context.width(), context.height());
+        scene->renderFrame(Scene::mirrorFlag);
+        glFinish();
+        state.PauseTiming(); // the teardown is not part of start-up
+        delete scene;
+        state.ResumeTiming();
+    }
+}
+
+void sizes(benchmark::internal::Benchmark* benchmark) {
+    for (auto size : {std::pair{1024, 768}, std::pair{1920, 1080}}) {
+        for (int set : {0, 7}) {
+            for (int mirrors : {1, 0}) {
+                benchmark->Args({size.first, size.second, set, mirrors});
+            }
+        }
+    }
+}
+
+BENCHMARK(BM_RenderFrame)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstFrame)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+} // namespace
