@@ -146,4 +146,6 @@ if(DROWSEL_BENCH)
     add_executable(drowsel_benchmarks bench/ImageDecodeBenchmark.cpp bench/SceneBenchmark.cpp)
     target_link_libraries(drowsel_benchmarks PRIVATE drowsel_scene drowsel_test_support
         benchmark::benchmark)
+    add_executable(record_animation tools/record_animation.cpp)
+    target_link_libraries(record_animation PRIVATE drowsel_scene drowsel_test_support)
 endif()
