@@ -16,7 +16,10 @@ Scene::Scene(int32_t width, int32_t height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(90.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 20.0);
+    // A surface without height (a collapsed preview) would give an infinite
+    // aspect ratio and a matrix of NaNs; it is drawn square instead.
+    const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
+    gluPerspective(90.0, aspect, 1.0, 20.0);
     glMatrixMode(GL_MODELVIEW);
 
     for (int k = 0; k < mirrorSetCount; ++k) {

@@ -202,6 +202,24 @@ TEST_F(SceneRendering, DirectAndMirroredCopiesOfAWedgeAreBothVisible) {
     }
 }
 
+TEST_F(SceneRendering, WithAFailedAtlasSignsShowAsPlainSquaresAndAZeroHeightSurfaceIsSafe) {
+    TextureImage& atlas = field().textures->atlas;
+    glDeleteTextures(1, &atlas.texture);
+    atlas = TextureImage{};
+    placeAllAboveTheCentre(2.0);
+    for (int k = 0; k < SignField::signCount; ++k) {
+        field().signs[k].u = field().signs[k].v = 0.0f; // as a respawn with no atlas leaves them
+        field().signs[k].du = field().signs[k].dv = 0.0f;
+    }
+    frameAt(2.0, 0);
+    capture();
+    const Rgb plain = atPoint(0.5, 1.5);
+    EXPECT_GE(std::min({plain.r, plain.g, plain.b}), 250); // texture 0 has no image: untextured
+
+    Scene collapsed(64, 0); // builds and draws without a finite aspect ratio
+    EXPECT_TRUE(collapsed.renderFrame(Scene::mirrorFlag));
+}
+
 class LogoStrip : public SceneRendering {
   protected:
     LogoStrip() : SceneRendering(320, 240) {}
