@@ -12,6 +12,7 @@ SCR = os.environ.get("DROWSEL_SCR", "")
 HELPERS = os.environ.get("DROWSEL_HELPERS", "")
 WINE_ROOT = os.environ.get("DROWSEL_WINE_ROOT", "")
 PREFIX = os.path.join(WINE_ROOT, "prefix")
+WS_VISIBLE = 0x10000000
 
 
 def require_tools():
@@ -104,7 +105,12 @@ class Wine:
         return windows
 
     def wait_for_saver_window(self, timeout=30):
-        return wait_until(self.saver_windows, timeout, 0.3)
+        """The saver's windows once they are shown: the window exists a little
+        before the scene is built and the window made visible."""
+        def shown():
+            windows = self.saver_windows()
+            return windows if windows and all(w["style"] & WS_VISIBLE for w in windows) else None
+        return wait_until(shown, timeout, 0.3)
 
     def control(self, title, identifier):
         """Screen rectangle and check state of a dialog control, or None."""
