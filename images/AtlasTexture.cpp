@@ -1,4 +1,3 @@
-#include "images/JpegErrorRecord.h"
 #include "images/JpegReading.h"
 
 #include <cstdlib>
@@ -41,8 +40,7 @@ void copyMaskRow(const JSAMPLE* row, TextureImage* image, JDIMENSION r) {
 }
 
 bool isColourImage(j_decompress_ptr cinfo) {
-    return cinfo->output_components == 3 && cinfo->output_width <= maximumPictureSide &&
-           cinfo->output_height <= maximumPictureSide;
+    return cinfo->output_components == 3 && fitsPicture(cinfo);
 }
 
 // The mask must cover every pixel exactly once.
@@ -56,10 +54,9 @@ bool matchesColour(j_decompress_ptr cinfo, const TextureImage* image) {
 
 bool loadAtlasTexture(TextureImage* image, const char* colourName, const char* maskName) {
     jpeg_decompress_struct cinfo;
-    std::memset(&cinfo, 0, sizeof cinfo); // a failed creation destroys a zeroed record
     JpegErrorRecord errorRecord;
     ResourceBlob* volatile currentBlob = nullptr;
-    cinfo.err = installErrorRecord(&errorRecord);
+    prepareDecompressor(&cinfo, &errorRecord);
     if (setjmp(errorRecord.recoveryPoint) != 0) {
         abandonLoad(&cinfo, currentBlob, image);
         return false;
@@ -78,12 +75,7 @@ bool loadAtlasTexture(TextureImage* image, const char* colourName, const char* m
         abandonLoad(&cinfo, currentBlob, image);
         return false;
     }
-    JSAMPARRAY rowArray = allocateRowArray(&cinfo);
-    for (JDIMENSION r = 0; cinfo.output_scanline < cinfo.output_height && r < cinfo.output_height;
-         ++r) {
-        jpeg_read_scanlines(&cinfo, rowArray, 1);
-        copyColourRow(rowArray[0], image, r);
-    }
+    readRows(&cinfo, [image](const JSAMPLE* row, JDIMENSION r) { copyColourRow(row, image, r); });
     jpeg_finish_decompress(&cinfo);
     delete currentBlob;
     currentBlob = nullptr;
@@ -92,14 +84,7 @@ bool loadAtlasTexture(TextureImage* image, const char* colourName, const char* m
         abandonLoad(&cinfo, currentBlob, image);
         return false;
     }
-    rowArray = allocateRowArray(&cinfo);
-    for (JDIMENSION r = 0; cinfo.output_scanline < cinfo.output_height && r < cinfo.output_height;
-         ++r) {
-        jpeg_read_scanlines(&cinfo, rowArray, 1);
-        copyMaskRow(rowArray[0], image, r);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    delete currentBlob;
+    readRows(&cinfo, [image](const JSAMPLE* row, JDIMENSION r) { copyMaskRow(row, image, r); });
+    finishLastImage(&cinfo, currentBlob);
     return uploadTexture(image);
 }

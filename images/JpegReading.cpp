@@ -4,7 +4,17 @@
 #include "images/JpegMemorySource.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
+
+void prepareDecompressor(j_decompress_ptr cinfo, JpegErrorRecord* record) {
+    std::memset(cinfo, 0, sizeof *cinfo);
+    cinfo->err = installErrorRecord(record);
+}
+
+bool fitsPicture(j_decompress_ptr cinfo) {
+    return cinfo->output_width <= maximumPictureSide && cinfo->output_height <= maximumPictureSide;
+}
 
 bool beginImage(j_decompress_ptr cinfo, const char* name, ResourceBlob* volatile* currentBlob) {
     const uint8_t* data = nullptr;
@@ -26,6 +36,12 @@ bool beginImage(j_decompress_ptr cinfo, const char* name, ResourceBlob* volatile
 JSAMPARRAY allocateRowArray(j_decompress_ptr cinfo) {
     return (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
                                        cinfo->output_width * cinfo->output_components, 1);
+}
+
+void finishLastImage(j_decompress_ptr cinfo, ResourceBlob* currentBlob) {
+    jpeg_finish_decompress(cinfo);
+    jpeg_destroy_decompress(cinfo);
+    delete currentBlob;
 }
 
 void abandonLoad(j_decompress_ptr cinfo, ResourceBlob* currentBlob, TextureImage* image) {

@@ -1,4 +1,3 @@
-#include "images/JpegErrorRecord.h"
 #include "images/JpegReading.h"
 
 #include <cstdlib>
@@ -6,17 +5,15 @@
 
 bool loadSingleTexture(TextureImage* image, const char* name) {
     jpeg_decompress_struct cinfo;
-    std::memset(&cinfo, 0, sizeof cinfo); // a failed creation destroys a zeroed record
     JpegErrorRecord errorRecord;
     ResourceBlob* volatile currentBlob = nullptr;
-    cinfo.err = installErrorRecord(&errorRecord);
+    prepareDecompressor(&cinfo, &errorRecord);
     if (setjmp(errorRecord.recoveryPoint) != 0) {
         abandonLoad(&cinfo, currentBlob, image);
         return false;
     }
     jpeg_create_decompress(&cinfo);
-    if (!beginImage(&cinfo, name, &currentBlob) || cinfo.output_width > maximumPictureSide ||
-        cinfo.output_height > maximumPictureSide) {
+    if (!beginImage(&cinfo, name, &currentBlob) || !fitsPicture(&cinfo)) {
         abandonLoad(&cinfo, currentBlob, image);
         return false;
     }
@@ -29,14 +26,9 @@ bool loadSingleTexture(TextureImage* image, const char* name) {
         abandonLoad(&cinfo, currentBlob, image);
         return false;
     }
-    JSAMPARRAY rowArray = allocateRowArray(&cinfo);
-    for (JDIMENSION r = 0; cinfo.output_scanline < cinfo.output_height && r < cinfo.output_height;
-         ++r) {
-        jpeg_read_scanlines(&cinfo, rowArray, 1);
-        std::memcpy(image->pixels + r * rowLength, rowArray[0], rowLength);
-    }
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    delete currentBlob;
+    readRows(&cinfo, [image, rowLength](const JSAMPLE* row, JDIMENSION r) {
+        std::memcpy(image->pixels + r * rowLength, row, rowLength);
+    });
+    finishLastImage(&cinfo, currentBlob);
     return uploadTexture(image);
 }

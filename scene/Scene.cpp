@@ -75,18 +75,16 @@ void Scene::drawWedges(const MirrorSet& set) {
         glClipPlane(GL_CLIP_PLANE0, set.plane0);
         glClipPlane(GL_CLIP_PLANE1, set.plane1);
         signField->drawSigns();
-        const bool mirrored = mirrorsEnabled;
-        if (mirrored) {
-            glScalef(-1.0f, 1.0f, 1.0f);
-            glFrontFace(GL_CW); // the reflection reverses the winding
-            glClipPlane(GL_CLIP_PLANE0, set.plane0);
-            glClipPlane(GL_CLIP_PLANE1, set.plane1);
-            signField->drawSigns();
+        if (!mirrorsEnabled) {
+            glPopMatrix();
+            break; // one unrotated, unclipped pass
         }
+        glScalef(-1.0f, 1.0f, 1.0f);
+        glFrontFace(GL_CW); // the reflection reverses the winding
+        glClipPlane(GL_CLIP_PLANE0, set.plane0);
+        glClipPlane(GL_CLIP_PLANE1, set.plane1);
+        signField->drawSigns();
         glPopMatrix();
-        if (!mirrored) {
-            break;
-        }
     }
     glDisable(GL_CLIP_PLANE0);
     glDisable(GL_CLIP_PLANE1);
