@@ -3,6 +3,7 @@
 #include "effect/SignField.h"
 #include "scene/OpenGL.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 
@@ -21,6 +22,10 @@ Scene::Scene(int32_t width, int32_t height) {
     const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
     gluPerspective(90.0, aspect, 1.0, 20.0);
     glMatrixMode(GL_MODELVIEW);
+    // The 90-degree view from 5.5 units sees 11 units of the plane z = 0 from
+    // top to bottom; twice its half diagonal is beyond every corner.
+    const double halfDiagonal = 5.5 * std::sqrt(1.0 + aspect * aspect);
+    wedgeOwnership.init(1.05 * halfDiagonal, 11.0 / (height > 0 ? height : 1));
 
     for (int k = 0; k < mirrorSetCount; ++k) {
         buildMirrorSet(mirrorSets[k], 360.0f / static_cast<float>(10 + 2 * k));
@@ -44,7 +49,8 @@ Scene::~Scene() {
 bool Scene::renderFrame(uint32_t flags) {
     mirrorsEnabled = (flags & mirrorFlag) != 0 && signField->supportsMirrors();
     glDrawBuffer(GL_BACK);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const GLbitfield stencil = wedgeOwnership.enabled() ? GL_STENCIL_BUFFER_BIT : 0;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | stencil);
     glLoadIdentity();
     gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     advance();
@@ -63,6 +69,7 @@ void Scene::advance() {
 // are. The logo strip drawn by beginDraw stays outside every wedge transform.
 void Scene::drawWedges(const MirrorSet& set) {
     glPushMatrix();
+    const bool exact = mirrorsEnabled && wedgeOwnership.mark(set, signField->reach());
     signField->beginDraw();
     if (signField->supportsMirrors() && mirrorsEnabled) {
         glEnable(GL_CLIP_PLANE0);
@@ -72,8 +79,7 @@ void Scene::drawWedges(const MirrorSet& set) {
         glPushMatrix();
         glRotatef(static_cast<float>(i) * set.wedgeAngle, 0.0f, 0.0f, 1.0f);
         glFrontFace(GL_CCW);
-        glClipPlane(GL_CLIP_PLANE0, set.plane0);
-        glClipPlane(GL_CLIP_PLANE1, set.plane1);
+        cutCopy(set, i, false, exact);
         signField->drawSigns();
         if (!mirrorsEnabled) {
             glPopMatrix();
@@ -81,14 +87,27 @@ void Scene::drawWedges(const MirrorSet& set) {
         }
         glScalef(-1.0f, 1.0f, 1.0f);
         glFrontFace(GL_CW); // the reflection reverses the winding
-        glClipPlane(GL_CLIP_PLANE0, set.plane0);
-        glClipPlane(GL_CLIP_PLANE1, set.plane1);
+        cutCopy(set, i, true, exact);
         signField->drawSigns();
         glPopMatrix();
+    }
+    if (exact) {
+        wedgeOwnership.finish();
     }
     glDisable(GL_CLIP_PLANE0);
     glDisable(GL_CLIP_PLANE1);
     glFrontFace(GL_CCW);
     glPopMatrix();
     signField->endDraw();
+}
+
+// The clip planes of the set, in the frame of the copy; where the owner of
+// every pixel is marked, only the owned pixels are drawn.
+void Scene::cutCopy(const MirrorSet& set, int32_t pass, bool reflected, bool exact) const {
+    if (exact) {
+        wedgeOwnership.selectCopy(set, pass, reflected);
+        return;
+    }
+    glClipPlane(GL_CLIP_PLANE0, set.plane0);
+    glClipPlane(GL_CLIP_PLANE1, set.plane1);
 }

@@ -2,6 +2,7 @@
 
 #include "scene/FrameClock.h"
 #include "scene/MirrorSet.h"
+#include "scene/WedgeOwnership.h"
 
 #include <cstdint>
 
@@ -40,8 +41,10 @@ class Scene {
     const MirrorSet* currentMirrorSet = nullptr;
     bool mirrorsEnabled = false;
     FrameClock clock;
+    WedgeOwnership wedgeOwnership;
 
   private:
     void advance();
     void drawWedges(const MirrorSet& set);
+    void cutCopy(const MirrorSet& set, int32_t pass, bool reflected, bool exact) const;
 };

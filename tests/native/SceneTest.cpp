@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -124,8 +125,77 @@ class SceneRendering : public SceneFixture {
         return static_cast<double>(lit) / (context.width() * context.height());
     }
 
+    // Replaces a texture by a 4 x 4 one of a single texel: one byte is an
+    // alpha texture, four an RGBA one.
+    static void replaceTexture(GLuint& texture, std::vector<uint8_t> texel) {
+        const GLenum format = texel.size() == 1 ? GL_ALPHA : GL_RGBA;
+        std::vector<uint8_t> texels;
+        for (int k = 0; k < 16; ++k) {
+            texels.insert(texels.end(), texel.begin(), texel.end());
+        }
+        glDeleteTextures(1, &texture);
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexImage2D(GL_TEXTURE_2D, 0, format, 4, 4, 0, format, GL_UNSIGNED_BYTE, texels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    }
+
     std::vector<uint8_t> pixels;
 };
+
+// Pixels within a pixel of a wedge edge whose grey differs from the grey
+// that the pixels one to three pixels off the edge, on both sides, agree on.
+// Where the copies meet without a gap or an overlap there are none.
+int seamPixels(const std::vector<uint8_t>& image, int width, int height, const MirrorSet& set) {
+    const double centreX = width / 2.0, centreY = height / 2.0;
+    auto grey = [&](int x, int y) { return image[(static_cast<size_t>(y) * width + x) * 4]; };
+    std::vector<char> checked(static_cast<size_t>(width) * height);
+    // Where the last pass reaches over the first, both are drawn: not a seam.
+    const int lastPass = (set.wedgeCount - 1) / 2 * 2;
+    const double overlap = (lastPass + 2) * set.wedgeAngle - 360.0; // degrees
+    auto inOverlap = [&](int x, int y) {
+        const double dx = x + 0.5 - centreX, dy = y + 0.5 - centreY;
+        const double margin = 2.0 / std::hypot(dx, dy) * 180.0 / pi; // two pixels
+        const double from = std::atan2(dy, dx) * 180.0 / pi - (270.0 - set.wedgeAngle);
+        const double turned = from - 360.0 * std::floor(from / 360.0 + 0.5); // -180..180
+        return overlap > 0.0 && turned > -margin && turned < overlap + margin;
+    };
+    int seams = 0;
+    for (int k = -1; k <= set.wedgeCount + 1; ++k) {
+        const double direction = (270.0 + k * set.wedgeAngle) * pi / 180.0;
+        const double ux = std::cos(direction), uy = std::sin(direction);
+        auto offEdge = [&](int x, int y) { // distance from the edge, -1 behind the centre
+            const double dx = x + 0.5 - centreX, dy = y + 0.5 - centreY;
+            return dx * ux + dy * uy >= 0.0 ? std::abs(dx * uy - dy * ux) : -1.0;
+        };
+        for (double along = 0.0; along < width + height; along += 0.25) {
+            const int nearX = static_cast<int>(centreX + along * ux);
+            const int nearY = static_cast<int>(centreY + along * uy);
+            for (int y = nearY - 2; y <= nearY + 2; ++y) {
+                for (int x = nearX - 2; x <= nearX + 2; ++x) {
+                    if (x < 3 || y < 3 || x >= width - 3 || y >= height - 3 ||
+                        checked[static_cast<size_t>(y) * width + x] || offEdge(x, y) < 0.0 ||
+                        offEdge(x, y) > 1.0 || inOverlap(x, y)) {
+                        continue;
+                    }
+                    checked[static_cast<size_t>(y) * width + x] = 1;
+                    int low = 255, high = 0;
+                    for (int wy = y - 3; wy <= y + 3; ++wy) {
+                        for (int wx = x - 3; wx <= x + 3; ++wx) {
+                            if (offEdge(wx, wy) > 1.2) {
+                                low = std::min<int>(low, grey(wx, wy));
+                                high = std::max<int>(high, grey(wx, wy));
+                            }
+                        }
+                    }
+                    const int own = grey(x, y);
+                    seams += low <= high && high - low <= 2 && (own < low - 3 || own > high + 3);
+                }
+            }
+        }
+    }
+    return seams;
+}
 
 TEST_F(SceneRendering, EveryFrameIsClearedAndPresented) {
     glClear(GL_COLOR_BUFFER_BIT); // black from the field's clear colour
@@ -220,22 +290,59 @@ TEST_F(SceneRendering, WithAFailedAtlasSignsShowAsPlainSquaresAndAZeroHeightSurf
     EXPECT_TRUE(collapsed.renderFrame(Scene::mirrorFlag));
 }
 
+// Every pixel of the kaleidoscope shows exactly one copy of each layer: with
+// uniform pictures every layer adds a known grey, and a pixel on a wedge edge
+// drawn by both neighbouring copies, or by neither, stands out from the
+// pixels beside it. At every standard count, at angles of a transition
+// (where the last pass may overlap the first), at several surface sizes.
+TEST_F(SceneRendering, WedgesMeetWithoutSeamsAtEveryCountAngleAndSize) {
+    std::vector<float> angles;
+    for (int wedges = 10; wedges <= 24; wedges += 2) {
+        angles.push_back(360.0f / static_cast<float>(wedges));
+    }
+    for (float during : {33.0f, 26.0f, 19.5f, 16.0f}) {
+        angles.push_back(during);
+    }
+    scene.reset();
+    for (auto size : {std::pair{1024, 768}, {1920, 1080}, {1366, 768}, {153, 113}}) {
+        OffscreenContext surface(size.first, size.second);
+        scene = std::make_unique<Scene>(size.first, size.second);
+        replaceTexture(field().textures->atlas.texture, {255, 255, 255, 40});
+        replaceTexture(field().textures->logo.texture, {0});
+        field().driftLength = 1 << 30;
+        double time = 10.0;
+        for (float angle : angles) {
+            time += 1.0;
+            for (int k = 0; k < SignField::signCount; ++k) {
+                placeSign(k, 0.5, -6.0, 14.0, 0, time); // covers the whole wedge
+            }
+            // A transition between equal angles draws exactly that angle.
+            mirrorTransition.active = true;
+            mirrorTransition.fromAngle = mirrorTransition.toAngle = angle;
+            mirrorTransition.startTime = static_cast<float>(time);
+            mirrorTransition.duration = 2.0f;
+            frameAt(time);
+            MirrorSet drawn;
+            buildMirrorSet(drawn, angle);
+            const std::vector<uint8_t> image = surface.readPixels();
+            const size_t below =
+                (size.second / 4 * static_cast<size_t>(size.first) + size.first / 2);
+            EXPECT_GT(image[below * 4], 150); // eight layers
+            EXPECT_EQ(seamPixels(image, size.first, size.second, drawn), 0)
+                << size.first << " x " << size.second << " at " << angle << " degrees";
+        }
+        scene.reset();
+    }
+    context.makeCurrent();
+}
+
 class LogoStrip : public SceneRendering {
   protected:
     LogoStrip() : SceneRendering(320, 240) {}
 
     // A logo of one uniform mask value, so the strip's colour can be read
     // from any of its pixels.
-    void useUniformLogo(uint8_t mask) {
-        std::vector<uint8_t> texels(16, mask);
-        GLuint& logo = field().textures->logo.texture;
-        glDeleteTextures(1, &logo);
-        glGenTextures(1, &logo);
-        glBindTexture(GL_TEXTURE_2D, logo);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, 4, 4, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
-                     texels.data());
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    }
+    void useUniformLogo(uint8_t mask) { replaceTexture(field().textures->logo.texture, {mask}); }
 
     Rgb stripAt(double time) {
         placeAllAboveTheCentre(time);

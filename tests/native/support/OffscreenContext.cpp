@@ -3,10 +3,10 @@
 #include <GL/gl.h>
 #include <GL/osmesa.h>
 
-OffscreenContext::OffscreenContext(int width, int height)
+OffscreenContext::OffscreenContext(int width, int height, int stencilBits)
     : surfaceWidth(width), surfaceHeight(height),
       surface(static_cast<size_t>(width) * static_cast<size_t>(height) * 4u) {
-    OSMesaContext created = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+    OSMesaContext created = OSMesaCreateContextExt(OSMESA_RGBA, 24, stencilBits, 0, nullptr);
     if (created == nullptr) {
         return;
     }
@@ -15,6 +15,11 @@ OffscreenContext::OffscreenContext(int width, int height)
         return;
     }
     context = created;
+}
+
+void OffscreenContext::makeCurrent() {
+    OSMesaMakeCurrent(static_cast<OSMesaContext>(context), surface.data(), GL_UNSIGNED_BYTE,
+                      surfaceWidth, surfaceHeight);
 }
 
 OffscreenContext::~OffscreenContext() {

@@ -1,0 +1,147 @@
+#include "scene/WedgeOwnership.h"
+
+#include "scene/OpenGL.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Stencil bits. A strip sets the bit of the copy it shuts out; a copy draws
+// where none of its bits is set. The copies of every pass but the last take
+// four bits in turn, so that a strip never reaches a wedge of the same bit
+// (they are three wedges apart); the two copies of the last pass, which may
+// overlap the first pass, have a bit each. The pixel on the centre, where
+// every copy reaches, belongs to wedge 0 alone.
+constexpr GLuint lastPassDirect = 0x10;
+constexpr GLuint lastPassReflected = 0x20;
+constexpr GLuint centre = 0x40;
+constexpr GLint bitsNeeded = 7;
+
+// In pixels: how far each copy's clip planes are moved out, and how wide a
+// strip is. Both are well above the rounding of clipping and of snapping
+// vertices to the rasteriser's grid, and small enough that near the centre
+// a strip never reaches pixels beyond the neighbouring wedge.
+constexpr double clipMargin = 0.1;
+constexpr double stripWidth = 0.25;
+
+// Ends within this many degrees of a full turn close the circle exactly.
+constexpr double closingTolerance = 1e-3;
+
+int32_t lastPass(const MirrorSet& set) {
+    return (set.wedgeCount - 1) / 2 * 2;
+}
+
+// Pass i draws wedge i directly and wedge i - 1 reflected.
+int32_t wedgeOf(int32_t pass, bool reflected) {
+    return reflected ? pass - 1 : pass;
+}
+
+GLuint bitOf(const MirrorSet& set, int32_t pass, bool reflected) {
+    if (pass == lastPass(set)) {
+        return reflected ? lastPassReflected : lastPassDirect;
+    }
+    return 1u << ((wedgeOf(pass, reflected) + 1) % 4);
+}
+
+// A strip of `width` beside the edge from the centre to (x, y), on the side
+// that `side` (+1 counter-clockwise, -1 clockwise) points to.
+void drawStrip(double x, double y, double width, double side) {
+    const double length = std::sqrt(x * x + y * y);
+    const double normalX = -y / length * width * side, normalY = x / length * width * side;
+    glVertex3d(0.0, 0.0, 0.0);
+    glVertex3d(x, y, 0.0);
+    glVertex3d(x + normalX, y + normalY, 0.0);
+    glVertex3d(0.0, 0.0, 0.0);
+    glVertex3d(x + normalX, y + normalY, 0.0);
+    glVertex3d(normalX, normalY, 0.0);
+}
+
+} // namespace
+
+void WedgeOwnership::init(double reachDistance, double pixelSize) {
+    GLint stencilBits = 0;
+    glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
+    available = stencilBits >= bitsNeeded;
+    reach = reachDistance;
+    pixel = pixelSize;
+}
+
+bool WedgeOwnership::mark(const MirrorSet& set, double contentRadius) {
+    if (!available) {
+        return false;
+    }
+    // Strips are only needed as far out as something is drawn; each pixel of
+    // their length costs the rasteriser as much as a pixel of a sign.
+    const double length = std::min(reach, contentRadius + 2.0 * pixel);
+    const int32_t last = lastPass(set);
+    // Wedge w lies between edges w and w + 1; edge k points at 270 + k angles.
+    // Every edge is computed once, so the strips on its two sides share it.
+    const int32_t edges = last + 3; // edges -1 .. last + 1, from index 0
+    edgeX.resize(static_cast<size_t>(edges));
+    edgeY.resize(static_cast<size_t>(edges));
+    for (int32_t k = 0; k < edges; ++k) {
+        const double degrees = 270.0 + (k - 1) * static_cast<double>(set.wedgeAngle);
+        edgeX[k] = length * std::cos(degrees * degreesToRadians);
+        edgeY[k] = length * std::sin(degrees * degreesToRadians);
+    }
+    if (std::abs((last + 2) * static_cast<double>(set.wedgeAngle) - 360.0) < closingTolerance) {
+        edgeX[edges - 1] = edgeX[0];
+        edgeY[edges - 1] = edgeY[0];
+    }
+
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CLIP_PLANE0);
+    glDisable(GL_CLIP_PLANE1);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_STENCIL_TEST);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    glStencilFunc(GL_ALWAYS, 0xFF, 0xFF);
+    const double width = stripWidth * pixel;
+    // One batch a bit: each change of the write mask costs the rasteriser
+    // far more than the thin strips themselves.
+    for (GLuint bit = 1; bit < centre; bit <<= 1) {
+        glStencilMask(bit);
+        glBegin(GL_TRIANGLES);
+        for (int32_t pass = 0; pass <= last; pass += 2) {
+            for (bool reflected : {false, true}) {
+                if (bitOf(set, pass, reflected) != bit) {
+                    continue;
+                }
+                const int32_t start = wedgeOf(pass, reflected) + 1; // index of its first edge
+                drawStrip(edgeX[start], edgeY[start], width, -1.0);
+                drawStrip(edgeX[start + 1], edgeY[start + 1], width, 1.0);
+            }
+        }
+        glEnd();
+    }
+    glStencilMask(0xFF);
+    glStencilFunc(GL_ALWAYS, centre, 0xFF);
+    const double half = 0.25 * pixel; // holds a pixel centre only where the centre is one
+    glRectd(-half, -half, half, half);
+    glPopAttrib();
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glEnable(GL_STENCIL_TEST);
+    return true;
+}
+
+void WedgeOwnership::selectCopy(const MirrorSet& set, int32_t pass, bool reflected) const {
+    const bool ownsCentre = pass == 0 && !reflected;
+    const GLuint shutOutBy = bitOf(set, pass, reflected) | (ownsCentre ? 0u : centre);
+    glStencilFunc(GL_EQUAL, 0, shutOutBy);
+    // Both planes go through the centre with unit normals: moving them out
+    // makes sure the copy reaches every pixel of its wedge.
+    const double margin = clipMargin * pixel;
+    const double plane0[4] = {set.plane0[0], set.plane0[1], set.plane0[2], set.plane0[3] + margin};
+    const double plane1[4] = {set.plane1[0], set.plane1[1], set.plane1[2], set.plane1[3] + margin};
+    glClipPlane(GL_CLIP_PLANE0, plane0);
+    glClipPlane(GL_CLIP_PLANE1, plane1);
+}
+
+void WedgeOwnership::finish() const {
+    glDisable(GL_STENCIL_TEST);
+}

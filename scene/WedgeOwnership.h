@@ -1,0 +1,40 @@
+#pragma once
+
+#include "scene/MirrorSet.h"
+
+#include <cstdint>
+#include <vector>
+
+// Settles, in the stencil buffer, which copy of the sign field draws the
+// pixels on the edges between wedges. Neighbouring copies compute their
+// shared edge in different frames, so their clip planes alone leave pixels
+// on the edge to both copies or to neither. Here each copy is clipped a
+// hair wider than its wedge, and a strip a hair wider still, just outside
+// each of its two edges, shuts it out. The two strips on either side of an
+// edge share that edge's vertices exactly, so the rasteriser's fill rule
+// gives each pixel on it to one strip: to one copy.
+class WedgeOwnership {
+  public:
+    // Needs a current OpenGL context; exact only with enough stencil bits.
+    // `reach` is a distance from the centre in the plane z = 0 beyond the
+    // corners of the view; `pixel` is the size of a pixel there.
+    void init(double reach, double pixel);
+    bool enabled() const { return available; }
+
+    // Marks the strips of every copy that `set` draws, out to `contentRadius`
+    // (in the plane z = 0, beyond which no copy draws), and leaves the
+    // stencil test on; false, with nothing done, where it cannot. Draws
+    // nothing into colour or depth.
+    bool mark(const MirrorSet& set, double contentRadius);
+    // Keeps the copy of pass `pass` (0, 2, 4, ...), reflected or direct, out
+    // of its strips and sets its clip planes.
+    void selectCopy(const MirrorSet& set, int32_t pass, bool reflected) const;
+    // Ends a marked pass.
+    void finish() const;
+
+  private:
+    bool available = false;
+    double reach = 0.0;
+    double pixel = 0.0;
+    std::vector<double> edgeX, edgeY; // kept between frames: no allocation per frame
+};
