@@ -73,9 +73,15 @@ bool applyPixelFormat(HDC deviceContext) {
     return true;
 }
 
+// A window that is gone without a WM_DESTROY to us (the settings page that
+// held the preview crashed or was killed) ends the loop as a quit would.
+bool windowsStillThere(HWND parent) {
+    return IsWindow(saverWindow) && (parent == nullptr || IsWindow(parent));
+}
+
 // Every queued message is handled before a frame is drawn; each frame is
 // followed by exactly one sleep of the scene's current interval.
-void runFrameLoop(HDC deviceContext) {
+void runFrameLoop(HDC deviceContext, HWND parent) {
     MSG message;
     for (;;) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -85,6 +91,9 @@ void runFrameLoop(HDC deviceContext) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
             continue;
+        }
+        if (!windowsStillThere(parent)) {
+            return;
         }
         if (scene->renderFrame(frameFlags(saverState->useMirrors))) {
             SwapBuffers(deviceContext);
@@ -124,7 +133,7 @@ void runSaverWindow(HWND parent, int showCommand) {
     scene = new Scene(placement.width, placement.height);
     ShowWindow(saverWindow, showCommand);
 
-    runFrameLoop(deviceContext);
+    runFrameLoop(deviceContext, placement.parent);
 
     delete scene;
     scene = nullptr;

@@ -33,6 +33,17 @@ class PreviewMode(unittest.TestCase):
             self.assertEqual(harness.wait_for_exit(saver, 15), 0)
             self.assertFalse(wine.screensaver_running())
 
+    def test_a_parent_that_dies_without_destroying_its_window_ends_the_preview(self):
+        with harness.Session() as wine:
+            parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
+                                        "parent", "200", "150")
+            parent = int(parent_process.stdout.readline())
+            saver = wine.start_saver("/p", str(parent))
+            wine.wait_for_saver_window()
+            parent_process.kill()  # as a crash: no window is destroyed first
+            parent_process.wait(10)
+            self.assertEqual(harness.wait_for_exit(saver, 10), 0)
+
     def test_colon_form_of_the_handle(self):
         with harness.Session() as wine:
             parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
