@@ -31,5 +31,14 @@ set_source_files_properties(resources/drowsel.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_RGB.jpg;${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/LOGO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/drowsel.ico;${CMAKE_SOURCE_DIR}/resources/drowsel.manifest")
 target_link_libraries(drowsel PRIVATE drowsel_scene drowsel_host_logic gdi32 user32 advapi32
     ${DROWSEL_STATIC_RUNTIME})
+# The shipped file carries no symbols or debug sections; they go to drowsel.debug beside
+# it, which a debugger finds through the link the stripped file keeps.
+add_custom_command(TARGET drowsel POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:drowsel>
+            ${CMAKE_BINARY_DIR}/drowsel.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all
+            --add-gnu-debuglink=${CMAKE_BINARY_DIR}/drowsel.debug $<TARGET_FILE:drowsel>
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    COMMENT "Moving the debug sections to drowsel.debug")
 
 add_subdirectory(tests/wine/helpers)

@@ -5,6 +5,8 @@
 #include "host/SaverWindowProc.h"
 #include "scene/Scene.h"
 
+static_assert(mirrorsFrameFlag == Scene::mirrorFlag, "the host and the scene read one bit");
+
 namespace {
 
 const char windowClassName[] = "OpenGL";

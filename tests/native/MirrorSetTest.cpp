@@ -49,6 +49,7 @@ TEST(MirrorSet, ClipPlanesKeepExactlyTheWedgeBelowTheCentre) {
 
 TEST(MirrorSet, Smoothstep) {
     EXPECT_FLOAT_EQ(smoothstep(0.0f), 0.0f);
+    EXPECT_FLOAT_EQ(smoothstep(0.25f), 0.15625f); // where it parts from a straight line
     EXPECT_FLOAT_EQ(smoothstep(0.5f), 0.5f);
     EXPECT_FLOAT_EQ(smoothstep(1.0f), 1.0f);
     // 36 to 15 degrees halfway shows 25.5.

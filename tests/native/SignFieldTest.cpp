@@ -51,12 +51,27 @@ class SignFieldTest : public SceneFixture {
     }
 };
 
+// A seed whose first draw, cut to the generator's 15 bits, is `value`.
+unsigned seedDrawingFirst(int value) {
+    for (unsigned seed = 1;; ++seed) {
+        std::srand(seed);
+        if ((std::rand() & 0x7FFF) == value) {
+            return seed;
+        }
+    }
+}
+
 TEST(RandomFraction, IntegerPicksNeverReachNButTheFloatFractionReachesOne) {
-    const double largest = 32767.0 * static_cast<double>(3.0518509e-5f);
-    EXPECT_LT(largest, 1.0);
-    EXPECT_EQ(static_cast<float>(largest), 1.0f);
-    for (int n : {8, 16, 32768}) {
-        EXPECT_EQ(static_cast<int>(largest * n), n - 1) << n;
+    for (int value : {0, 32767}) {
+        const unsigned seed = seedDrawingFirst(value);
+        for (int n : {8, 16}) {
+            std::srand(seed);
+            EXPECT_EQ(randomPick(n), value == 0 ? 0 : n - 1) << value << " " << n;
+        }
+        std::srand(seed);
+        const double fraction = randomFraction();
+        EXPECT_LT(fraction, 1.0);
+        EXPECT_EQ(static_cast<float>(fraction), value == 0 ? 0.0f : 1.0f);
     }
 }
 

@@ -123,17 +123,30 @@ TEST_F(TextureLoader, TextureIsClampedAndLinearWithDefaultUnpackAlignment) {
     EXPECT_EQ(value, 4);
 }
 
-TEST_F(TextureLoader, OddRowLengthsUploadWithoutReadingPastTheBuffer) {
-    TestJpegOptions options;
-    options.width = 13; // 13 grey bytes a row
-    options.height = 5;
-    const std::vector<uint8_t> jpeg = makeTestJpeg(options);
-    setTestImage("TEST_ODD", jpeg.data(), static_cast<uint32_t>(jpeg.size()));
-    ASSERT_TRUE(loadSingleTexture(&image, "TEST_ODD"));
-    EXPECT_EQ(textureLevelParameter(image.texture, GL_TEXTURE_WIDTH), 13);
-    GLint alignment = 0;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    EXPECT_EQ(alignment, 4);
+TEST_F(TextureLoader, OddRowLengthsUploadTheReferenceTexels) {
+    for (int components : {1, 3}) { // 13 and 39 bytes a row
+        TestJpegOptions options;
+        options.width = 13;
+        options.height = 5;
+        options.components = components;
+        const std::vector<uint8_t> jpeg = makeTestJpeg(options);
+        setTestImage("TEST_ODD", jpeg.data(), static_cast<uint32_t>(jpeg.size()));
+        ASSERT_TRUE(loadSingleTexture(&image, "TEST_ODD"));
+        const std::string path = testing::TempDir() + "odd-rows.jpg";
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(jpeg.data(), 1, jpeg.size(), file);
+        std::fclose(file);
+        const ReferencePicture reference = decodeWithDjpeg(path.c_str());
+        EXPECT_EQ(readTexture(image.texture, components == 1 ? GL_ALPHA : GL_RGB, 13, 5),
+                  reference.samples)
+            << components;
+        GLint alignment = 0;
+        glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+        EXPECT_EQ(alignment, 4);
+        glDeleteTextures(1, &image.texture);
+        image = TextureImage{};
+    }
 }
 
 TEST_F(TextureLoader, MissingMaskKeepsTheColourSizeAndMakesNoTexture) {
@@ -220,17 +233,46 @@ TEST_F(TextureLoader, ImagesOutsideTheEmbeddedPropertiesAreHandledSafely) {
     const std::vector<uint8_t> smallMask = makeTestJpeg(smallMaskOptions);
     setTestImage("TEST_SMALL_MASK", smallMask.data(), static_cast<uint32_t>(smallMask.size()));
 
+    // Frame headers claiming other widths than the scan data holds: past the
+    // side limit, and at it, where the rows overrun the data (and, in the
+    // atlas, fill the whole row buffer).
+    auto withWidth = [](const EmbeddedImageEntry* picture, int width) {
+        std::vector<uint8_t> bytes(picture->data, picture->data + picture->size);
+        for (size_t i = 0; i + 8 < bytes.size(); ++i) {
+            if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+                bytes[i + 7] = static_cast<uint8_t>(width >> 8);
+                bytes[i + 8] = static_cast<uint8_t>(width & 0xFF);
+                break;
+            }
+        }
+        return bytes;
+    };
+    const EmbeddedImageEntry* mask = builtInImage("JPEG_TAVO_MASK");
+    const std::vector<uint8_t> tooWide = withWidth(colour, 8193);
+    setTestImage("TEST_TOO_WIDE", tooWide.data(), static_cast<uint32_t>(tooWide.size()));
+    const std::vector<uint8_t> tooWideMask = withWidth(mask, 8193);
+    setTestImage("TEST_TOO_WIDE_MASK", tooWideMask.data(),
+                 static_cast<uint32_t>(tooWideMask.size()));
+    const std::vector<uint8_t> widest = withWidth(colour, 8192);
+    setTestImage("TEST_WIDEST", widest.data(), static_cast<uint32_t>(widest.size()));
+    const std::vector<uint8_t> widestMask = withWidth(mask, 8192);
+    setTestImage("TEST_WIDEST_MASK", widestMask.data(), static_cast<uint32_t>(widestMask.size()));
+
     testing::internal::CaptureStderr();
+    TextureImage widestImage{}; // decoded as far as the data goes, or refused; never overrun
+    loadAtlasTexture(&widestImage, "TEST_WIDEST", "TEST_WIDEST_MASK");
+    glDeleteTextures(1, &widestImage.texture);
     struct Case {
         const char* colourName;
         const char* maskName;
     };
     for (const Case& rejected :
          {Case{"TEST_CORRUPT", "JPEG_TAVO_MASK"}, Case{"TEST_TWELVE_BIT", "JPEG_TAVO_MASK"},
-          Case{"TEST_CMYK", "JPEG_TAVO_MASK"},       // four components
-          Case{"JPEG_TAVO_MASK", "JPEG_TAVO_MASK"},  // one component
-          Case{"JPEG_TAVO_RGB", "TEST_SMALL_MASK"},  // other size
-          Case{"JPEG_TAVO_RGB", "JPEG_TAVO_RGB"}}) { // three components
+          Case{"TEST_CMYK", "JPEG_TAVO_MASK"},            // four components
+          Case{"JPEG_TAVO_MASK", "JPEG_TAVO_MASK"},       // one component
+          Case{"JPEG_TAVO_RGB", "TEST_SMALL_MASK"},       // other size
+          Case{"JPEG_TAVO_RGB", "JPEG_TAVO_RGB"},         // three components
+          Case{"TEST_TOO_WIDE", "TEST_TOO_WIDE_MASK"}}) { // over the side limit
         TextureImage rejectedImage{};
         EXPECT_FALSE(loadAtlasTexture(&rejectedImage, rejected.colourName, rejected.maskName))
             << rejected.colourName << " " << rejected.maskName;

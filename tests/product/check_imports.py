@@ -1,5 +1,7 @@
-"""The product must import system DLLs only, so that copying the one file installs it."""
+"""The product must import system DLLs only, so that copying the one file installs it,
+and must be small: at most 1 MiB, with no debug sections."""
 
+import os
 import subprocess
 import sys
 
@@ -19,6 +21,13 @@ def main(path):
     print("imports:", ", ".join(imports))
     if foreign or not imports:
         print("not system DLLs:", ", ".join(foreign))
+        return 1
+    size = os.path.getsize(path)
+    print("size:", size, "bytes")
+    if size > 1 << 20 or ".debug_info" in subprocess.run(
+            ["x86_64-w64-mingw32-objdump", "-h", path], check=True, stdout=subprocess.PIPE,
+            text=True).stdout:
+        print("over 1 MiB, or carrying debug sections")
         return 1
     return 0
 
