@@ -23,6 +23,9 @@ class ConfigDialog(harness.SessionTestCase):
         self.wine.delete_key(KEY)
         dialog = self.open_dialog()
         self.assertEqual(self.wine.control(TITLE, USE_MIRRORS)["checked"], 1)
+        # Every line shows whole: the static is at least as wide as its text.
+        control, text = (int(w) for w in self.wine.probe("textwidth", TITLE, "Version 1.0").split())
+        self.assertGreaterEqual(control, text)
         self.wine.click_control(TITLE, USE_MIRRORS)
         self.assertTrue(harness.wait_until(
             lambda: self.wine.control(TITLE, USE_MIRRORS)["checked"] == 0, 5))

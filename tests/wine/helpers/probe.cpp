@@ -13,6 +13,9 @@
 //   probe control <title> <id>
 //                            prints the screen rectangle and check state of control id
 //                            in the top-level window of that title: "x y width height checked"
+//   probe textwidth <title> <text>
+//                            prints the width of the static showing text in that window and
+//                            the width of the text in the static's font: "control text"
 #include <windows.h>
 
 #include <cstdio>
@@ -174,6 +177,31 @@ int main(int argc, char** argv) {
         LoadStringA(module, 1, text, sizeof text);
         std::printf("string1=%s\n", text);
         FreeLibrary(module);
+        return 0;
+    }
+    if (std::strcmp(command, "textwidth") == 0 && argc == 4) {
+        HWND dialog = FindWindowA(nullptr, argv[2]);
+        HWND control = nullptr;
+        for (HWND child = dialog != nullptr ? GetWindow(dialog, GW_CHILD) : nullptr;
+             child != nullptr && control == nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            char text[128] = {};
+            GetWindowTextA(child, text, sizeof text);
+            control = std::strcmp(text, argv[3]) == 0 ? child : nullptr;
+        }
+        if (control == nullptr) {
+            return 1;
+        }
+        RECT client{};
+        GetClientRect(control, &client);
+        HDC deviceContext = GetDC(control);
+        HGDIOBJ previous = SelectObject(
+            deviceContext, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32A(deviceContext, argv[3], static_cast<int>(std::strlen(argv[3])),
+                              &extent);
+        SelectObject(deviceContext, previous);
+        ReleaseDC(control, deviceContext);
+        std::printf("%ld %ld\n", client.right, extent.cx);
         return 0;
     }
     if (std::strcmp(command, "control") == 0 && argc == 4) {
