@@ -57,6 +57,23 @@ void BM_RenderFrame(benchmark::State& state) {
                    (flags != 0 ? "on" : "off"));
 }
 
+// A desk of two monitors, 1024 x 768 and 800 x 600 to its right: one window
+// over both, one animation drawn into each. Argument: mirror set index.
+void BM_RenderTwoMonitors(benchmark::State& state) {
+    OffscreenContext context(1824, 768);
+    resetClock();
+    Scene scene(context.width(), context.height(), {{0, 0, 1024, 768}, {1024, 168, 800, 600}});
+    scene.signField->driftLength = 1 << 30;
+    scene.selectMirrorSet(static_cast<int32_t>(state.range(0)), false);
+    placeSignsSeeded(scene);
+    for (auto _ : state) {
+        testCounterValue += microsecondsPerFrame;
+        scene.renderFrame(Scene::mirrorFlag);
+        glFinish();
+    }
+    state.SetLabel(std::to_string(scene.currentMirrorSet->wedgeCount) + " wedges, two monitors");
+}
+
 void BM_FirstFrame(benchmark::State& state) {
     OffscreenContext context(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
@@ -81,6 +98,7 @@ void sizes(benchmark::internal::Benchmark* benchmark) {
 }
 
 BENCHMARK(BM_RenderFrame)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderTwoMonitors)->Arg(0)->Arg(7)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstFrame)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -61,6 +61,7 @@ add_executable(native_tests
     tests/native/InputWatchTest.cpp
     tests/native/JpegMemorySourceTest.cpp
     tests/native/MirrorSelectionTest.cpp
+    tests/native/MonitorLayoutTest.cpp
     tests/native/MirrorSetTest.cpp
     tests/native/SceneTest.cpp
     tests/native/SignFieldTest.cpp
@@ -137,6 +138,10 @@ if(DROWSEL_FUZZ)
     target_compile_options(texture_loader_fuzzer PRIVATE ${DROWSEL_SANITIZERS})
     target_link_options(texture_loader_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_libraries(texture_loader_fuzzer PRIVATE drowsel_scene drowsel_test_support)
+    add_executable(command_line_fuzzer tests/fuzz/CommandLineFuzzer.cpp)
+    target_compile_options(command_line_fuzzer PRIVATE ${DROWSEL_SANITIZERS})
+    target_link_options(command_line_fuzzer PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(command_line_fuzzer PRIVATE drowsel_host_logic)
 endif()
 
 # Speed figures, built optimised without sanitizers (scripts/bench).

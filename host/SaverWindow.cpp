@@ -1,9 +1,12 @@
 #include "host/SaverWindow.h"
 
 #include "host/FrameFlags.h"
+#include "host/MonitorLayout.h"
 #include "host/ProcessState.h"
 #include "host/SaverWindowProc.h"
 #include "scene/Scene.h"
+
+#include <vector>
 
 static_assert(mirrorsFrameFlag == Scene::mirrorFlag, "the host and the scene read one bit");
 
@@ -15,8 +18,11 @@ const char windowTitle[] = "SaverWindow";
 struct WindowPlacement {
     DWORD style;
     HWND parent;
+    int x;
+    int y;
     int width;
     int height;
+    std::vector<Viewport> viewports; // one a monitor, in the window's coordinates
 };
 
 void showSetupError(const char* text) {
@@ -32,16 +38,33 @@ bool registerWindowClass() {
     return RegisterClassA(&windowClass) != 0;
 }
 
-// The preview fills its parent's outer rectangle; the saver fills the screen.
-// Both sizes are taken once: nothing reacts to later size changes.
+BOOL CALLBACK addMonitor(HMONITOR, HDC, LPRECT area, LPARAM monitors) {
+    reinterpret_cast<std::vector<ScreenRectangle>*>(monitors)->push_back(
+        {area->left, area->top, area->right, area->bottom});
+    return TRUE;
+}
+
+// The preview fills its parent's outer rectangle; the saver covers every
+// monitor. Both are taken once: nothing reacts to later changes.
 WindowPlacement placementFor(RunMode mode, HWND parent) {
     if (mode == RunMode::Preview) {
         RECT outer{};
         GetWindowRect(parent, &outer);
-        return {WS_CHILD | WS_VISIBLE, parent, outer.right - outer.left, outer.bottom - outer.top};
+        const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+        return {WS_CHILD | WS_VISIBLE, parent, 0, 0, width, height, {{0, 0, width, height}}};
     }
-    return {WS_POPUP | WS_VISIBLE, nullptr, GetSystemMetrics(SM_CXSCREEN),
-            GetSystemMetrics(SM_CYSCREEN)};
+    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    std::vector<ScreenRectangle> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return {WS_POPUP | WS_VISIBLE,
+            nullptr,
+            x,
+            y,
+            width,
+            height,
+            monitorViewports({x, y, x + width, y + height}, monitors)};
 }
 
 void setScreenSaverRunning(bool running) {
@@ -113,9 +136,9 @@ void runSaverWindow(HWND parent, int showCommand) {
     }
     const bool saverMode = runMode == RunMode::Saver;
     const WindowPlacement placement = placementFor(runMode, parent);
-    saverWindow =
-        CreateWindowExA(0, windowClassName, windowTitle, placement.style, 0, 0, placement.width,
-                        placement.height, placement.parent, nullptr, instanceHandle, nullptr);
+    saverWindow = CreateWindowExA(0, windowClassName, windowTitle, placement.style, placement.x,
+                                  placement.y, placement.width, placement.height, placement.parent,
+                                  nullptr, instanceHandle, nullptr);
     if (saverWindow == nullptr) {
         return;
     }
@@ -132,7 +155,7 @@ void runSaverWindow(HWND parent, int showCommand) {
     }
     HGLRC renderingContext = wglCreateContext(deviceContext);
     wglMakeCurrent(deviceContext, renderingContext);
-    scene = new Scene(placement.width, placement.height);
+    scene = new Scene(placement.width, placement.height, placement.viewports);
     ShowWindow(saverWindow, showCommand);
 
     runFrameLoop(deviceContext, placement.parent);

@@ -7,26 +7,21 @@
 #include <cstdlib>
 #include <ctime>
 
-Scene::Scene(int32_t width, int32_t height) {
+Scene::Scene(int32_t width, int32_t height) : Scene(width, height, {{0, 0, width, height}}) {}
+
+Scene::Scene(int32_t width, int32_t height, const std::vector<Viewport>& monitors)
+    : viewports(monitors) {
     // Only 256 distinct seeds; the first value is thrown away.
     std::srand(static_cast<unsigned>(std::time(nullptr) % 256));
     std::rand();
     clock.targetFrameRate = 30;
     clock.sleepInterval = 41;
 
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    // A surface without height (a collapsed preview) would give an infinite
-    // aspect ratio and a matrix of NaNs; it is drawn square instead.
-    const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
-    gluPerspective(90.0, aspect, 1.0, 20.0);
-    glMatrixMode(GL_MODELVIEW);
-    // The 90-degree view from 5.5 units sees 11 units of the plane z = 0 from
-    // top to bottom; twice its half diagonal is beyond every corner.
-    const double halfDiagonal = 5.5 * std::sqrt(1.0 + aspect * aspect);
-    wedgeOwnership.init(1.05 * halfDiagonal, 11.0 / (height > 0 ? height : 1));
-
+    if (viewports.empty()) {
+        viewports.push_back({0, 0, width, height});
+    }
+    wedgeOwnership.init();
+    applyView(viewports.front(), false);
     for (int k = 0; k < mirrorSetCount; ++k) {
         buildMirrorSet(mirrorSets[k], 360.0f / static_cast<float>(10 + 2 * k));
     }
@@ -54,9 +49,40 @@ bool Scene::renderFrame(uint32_t flags) {
     glLoadIdentity();
     gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     advance();
-    drawWedges(mirrorSetToDraw());
+    const MirrorSet& set = mirrorSetToDraw();
+    if (viewports.size() == 1) {
+        drawWedges(set); // the view set up at construction
+    } else {
+        for (const Viewport& view : viewports) {
+            applyView(view, true);
+            drawWedges(set);
+        }
+        glDisable(GL_SCISSOR_TEST);
+    }
     glFlush();
     return true;
+}
+
+// The 90-degree view of one surface or monitor: its viewport and aspect
+// ratio and, where the window shows several monitors, a scissor that keeps
+// what is drawn for one monitor off the others.
+void Scene::applyView(const Viewport& view, bool scissor) {
+    glViewport(view.x, view.y, view.width, view.height);
+    if (scissor) {
+        glScissor(view.x, view.y, view.width, view.height);
+        glEnable(GL_SCISSOR_TEST);
+    }
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // A surface without height (a collapsed preview) would give an infinite
+    // aspect ratio and a matrix of NaNs; it is drawn square instead.
+    const double aspect = view.height > 0 ? static_cast<double>(view.width) / view.height : 1.0;
+    gluPerspective(90.0, aspect, 1.0, 20.0);
+    glMatrixMode(GL_MODELVIEW);
+    // The view from 5.5 units sees 11 units of the plane z = 0 from top to
+    // bottom; its half diagonal there, a little more, is beyond every corner.
+    const double halfDiagonal = 5.5 * std::sqrt(1.0 + aspect * aspect);
+    wedgeOwnership.setView(1.05 * halfDiagonal, 11.0 / (view.height > 0 ? view.height : 1));
 }
 
 void Scene::advance() {

@@ -2,9 +2,11 @@
 
 #include "scene/FrameClock.h"
 #include "scene/MirrorSet.h"
+#include "scene/Viewport.h"
 #include "scene/WedgeOwnership.h"
 
 #include <cstdint>
+#include <vector>
 
 class SignField;
 
@@ -17,6 +19,9 @@ class Scene {
     static constexpr uint32_t mirrorFlag = 0x10000; // bit 16 of the frame flags
 
     Scene(int32_t width, int32_t height);
+    // A surface that several monitors show: one animation, drawn into each
+    // monitor's viewport with that monitor's aspect ratio; the rest is black.
+    Scene(int32_t width, int32_t height, const std::vector<Viewport>& monitors);
     ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
@@ -42,8 +47,10 @@ class Scene {
     bool mirrorsEnabled = false;
     FrameClock clock;
     WedgeOwnership wedgeOwnership;
+    std::vector<Viewport> viewports;
 
   private:
+    void applyView(const Viewport& view, bool scissor);
     void advance();
     void drawWedges(const MirrorSet& set);
     void cutCopy(const MirrorSet& set, int32_t pass, bool reflected, bool exact) const;

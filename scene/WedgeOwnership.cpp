@@ -59,10 +59,13 @@ void drawStrip(double x, double y, double width, double side) {
 
 } // namespace
 
-void WedgeOwnership::init(double reachDistance, double pixelSize) {
+void WedgeOwnership::init() {
     GLint stencilBits = 0;
     glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
     available = stencilBits >= bitsNeeded;
+}
+
+void WedgeOwnership::setView(double reachDistance, double pixelSize) {
     reach = reachDistance;
     pixel = pixelSize;
 }

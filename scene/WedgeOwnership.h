@@ -16,10 +16,11 @@
 class WedgeOwnership {
   public:
     // Needs a current OpenGL context; exact only with enough stencil bits.
-    // `reach` is a distance from the centre in the plane z = 0 beyond the
-    // corners of the view; `pixel` is the size of a pixel there.
-    void init(double reach, double pixel);
+    void init();
     bool enabled() const { return available; }
+    // The view drawn next: `reach` is a distance from the centre in the plane
+    // z = 0 beyond its corners; `pixel` is the size of one of its pixels there.
+    void setView(double reach, double pixel);
 
     // Marks the strips of every copy that `set` draws, out to `contentRadius`
     // (in the plane z = 0, beyond which no copy draws), and leaves the

@@ -63,6 +63,54 @@ class Display:
                 self.process.wait()
 
 
+def start_server(command, environment=None):
+    """Starts an X server that picks its own display number; returns the
+    process and the display's name."""
+    read_end, write_end = os.pipe()
+    process = subprocess.Popen(command[:1] + ["-displayfd", str(write_end)] + command[1:],
+                               pass_fds=(write_end,), env=environment,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = pipe.readline().strip()
+    if not number:
+        process.kill()
+        raise RuntimeError(command[0] + " did not start")
+    return process, ":" + number
+
+
+def stop_server(process):
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
+class TwoMonitors:
+    """A desk of two monitors: 1024 x 768 (primary) and 800 x 600 to its right.
+    Wine reports Xinerama heads as monitors when the server has no RandR, so a
+    nested Xephyr with two screens runs inside an Xvfb of room enough."""
+
+    def __init__(self):
+        self.outer, outer_name = start_server(
+            ["Xvfb", "-screen", "0", "2400x1000x24", "-nolisten", "tcp"])
+        try:
+            self.process, self.name = start_server(
+                ["Xephyr", "-screen", "1024x768", "-screen", "800x600", "+xinerama",
+                 "-extension", "RANDR", "-nolisten", "tcp"],
+                dict(os.environ, DISPLAY=outer_name))
+        except RuntimeError:
+            stop_server(self.outer)
+            raise
+
+    def stop(self):
+        stop_server(self.process)
+        stop_server(self.outer)
+
+
 class Wine:
     """Runs Windows programs under Wine in the test prefix, on one display."""
 
@@ -227,9 +275,12 @@ def artifact(name):
 class Session:
     """A display and a Wine runner for one test file, stopped again at the end."""
 
+    def __init__(self, display_type=None):
+        self.display_type = display_type or Display
+
     def __enter__(self):
         require_tools()
-        self.display = Display()
+        self.display = self.display_type()
         self.wine = Wine(self.display)
         return self.wine
 

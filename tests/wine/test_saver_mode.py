@@ -54,6 +54,44 @@ class SaverMode(unittest.TestCase):
             self.assertFalse(wine.screensaver_running())
             self.assertEqual(wine.saver_windows(), [])
 
+    def test_every_monitor_shows_a_kaleidoscope_and_none_the_desktop(self):
+        with harness.Session(harness.TwoMonitors) as wine:
+            # A bright window on the second monitor stands for what the desktop shows.
+            wine.start(os.path.join(harness.HELPERS, "probe.exe"),
+                       "cover", "1024", "0", "800", "600")
+            self.assertTrue(harness.wait_until(lambda: harness.Picture(wine.screenshot(
+                harness.artifact("desk.png"))).at(1424, 300) == (0, 255, 0), 20, 0.5))
+
+            saver = wine.start_saver("/s")
+            windows = wine.wait_for_saver_window()
+            self.assertEqual([(w["x"], w["y"], w["width"], w["height"]) for w in windows],
+                             [(0, 0, 1824, 768)])
+            self.assertTrue(harness.wait_until(wine.screensaver_running, 10, 0.3))
+            # (centre x, centre y, radius clear of the logo strip, logo strip box)
+            monitors = [(512, 384, 300, (700, 1024, 715, 750)),
+                        (1424, 300, 230, (1550, 1824, 555, 590))]
+
+            def both_drawn_and_symmetric():
+                picture = harness.Picture(wine.screenshot(harness.artifact("two-monitors.png")))
+                for x, y, radius, _ in monitors:
+                    if (picture.lit_fraction(x, y, radius) < 0.01 or
+                            picture.mirror_mismatch(x - radius, x + radius, y - radius,
+                                                    y + radius) > 0.03):
+                        return None
+                return picture
+            picture = harness.wait_until(both_drawn_and_symmetric, 20, 0.3)
+            self.assertIsNotNone(picture, "not a symmetric kaleidoscope on each monitor")
+            self.assertFalse(any(picture.at(x, y) == (0, 255, 0)
+                                 for y in range(0, 600, 2) for x in range(1024, 1824, 2)))
+            for _, _, _, (left, right, top, bottom) in monitors:
+                glowing = sum(1 for y in range(top, bottom) for x in range(left, right)
+                              if 3 < max(picture.at(x, y)) <= 40)
+                self.assertGreater(glowing, 30, "no logo strip in a lower right corner")
+
+            wine.xdotool("key", "space")
+            self.assertEqual(harness.wait_for_exit(saver, 10), 0)
+            self.assertFalse(wine.screensaver_running())
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -6,6 +6,8 @@
 //                             width=<n> height=<n> pid=<n>", one line each
 //   probe parent W H         opens a window of outer size W x H, prints its number and
 //                            keeps it until it is closed or 120 s have passed
+//   probe cover X Y W H      opens a bright green window there, standing for what the
+//                            desktop shows, and keeps it until ended
 //   probe close <hwnd>       posts WM_CLOSE to the window
 //   probe syscommand <hwnd> <command>  sends WM_SYSCOMMAND, prints nothing
 //   probe storm <hwnd> <count>  posts count mouse moves and key presses at once
@@ -101,6 +103,24 @@ int openParent(int width, int height) {
     return 0;
 }
 
+int openCover(int x, int y, int width, int height) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = CreateSolidBrush(RGB(0, 255, 0));
+    windowClass.lpszClassName = "ProbeCover";
+    RegisterClassA(&windowClass);
+    if (CreateWindowExA(0, "ProbeCover", "Desktop stand-in", WS_POPUP | WS_VISIBLE, x, y, width,
+                        height, nullptr, nullptr, windowClass.hInstance, nullptr) == nullptr) {
+        return 1;
+    }
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -121,6 +141,10 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "find") == 0) {
         EnumWindows(visitTopLevel, 0);
         return 0;
+    }
+    if (std::strcmp(command, "cover") == 0 && argc == 6) {
+        return openCover(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                         std::atoi(argv[5]));
     }
     if (std::strcmp(command, "parent") == 0 && argc == 4) {
         return openParent(std::atoi(argv[2]), std::atoi(argv[3]));
