@@ -50,6 +50,28 @@ class ConfigDialog(harness.SessionTestCase):
         self.assertEqual(harness.wait_for_exit(dialog, 10), 0)
         self.assertEqual(self.wine.read_dword(KEY, "UseMirrors"), 1)
 
+    def test_odd_types_and_sizes_read_as_four_bytes_or_keep_the_default(self):
+        # The value is read into a zeroed 4-byte buffer whatever its type; a
+        # value longer than 4 bytes fails the read and the default (on) holds.
+        cases = [("REG_DWORD", "0", 0), ("REG_DWORD", "1", 1), ("REG_DWORD", "2", 1),
+                 ("REG_DWORD", "0xFFFFFFFF", 1),
+                 ("REG_BINARY", "", 0),                  # no bytes: zero, off
+                 ("REG_BINARY", "01", 1), ("REG_BINARY", "00000000", 0),
+                 ("REG_BINARY", "0000000000", 1),        # 5 bytes: default
+                 ("REG_BINARY", "0000000000000000", 1),  # 8 bytes: default
+                 ("REG_QWORD", "0", 1),                  # 8 bytes: default
+                 ("REG_SZ", "0", 1),                     # "0" and its zero: 0x30, on
+                 ("REG_SZ", "", 0),                      # only the zero: off
+                 ("REG_MULTI_SZ", "0", 1)]               # 0x30 again: on
+        for kind, data, checked in cases:
+            self.wine.registry("add", "HKCU\\" + KEY, "/v", "UseMirrors", "/t", kind,
+                               "/d", data, "/f")
+            dialog = self.open_dialog()
+            self.assertEqual(self.wine.control(TITLE, USE_MIRRORS)["checked"], checked,
+                             (kind, data))
+            self.wine.click_control(TITLE, CANCEL)
+            self.assertEqual(harness.wait_for_exit(dialog, 10), 0)
+
 
 if __name__ == "__main__":
     unittest.main()
