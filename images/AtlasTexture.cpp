@@ -9,7 +9,8 @@ namespace {
 // highest (the byte order of every target this builds for), so that the
 // compiler can vectorise both passes.
 
-// Colour bytes of every pixel of row r, alpha still 0 from the zero fill.
+// Colour bytes of every pixel of row r, and alpha 0 until the mask comes:
+// every byte of the buffer is written here, so it needs no zero fill.
 // The library's SIMD colour conversion writes the row with non-temporal
 // stores, so loads from it would each wait for memory; one wide copy into a
 // local row pulls it into the cache first.
@@ -70,7 +71,7 @@ bool loadAtlasTexture(TextureImage* image, const char* colourName, const char* m
     image->height = static_cast<int32_t>(cinfo.output_height);
     image->bitsPerPixel = 32;
     image->pixels =
-        static_cast<uint8_t*>(std::calloc(static_cast<size_t>(image->width) * image->height, 4));
+        static_cast<uint8_t*>(std::malloc(static_cast<size_t>(image->width) * image->height * 4));
     if (image->pixels == nullptr) {
         abandonLoad(&cinfo, currentBlob, image);
         return false;
