@@ -12,13 +12,20 @@ WS_CHILD = 0x40000000
 WS_VISIBLE = 0x10000000
 
 
+def start_preview(wine, width, height, switches=lambda parent: ("/p", str(parent))):
+    """A parent window standing for the settings page's preview, and the saver
+    in it, started with the switches made from the parent's number."""
+    parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
+                                "parent", str(width), str(height))
+    parent = int(parent_process.stdout.readline())
+    saver = wine.start_saver(*switches(parent))
+    return parent_process, parent, saver
+
+
 class PreviewMode(unittest.TestCase):
     def test_child_window_of_the_parents_outer_size(self):
         with harness.Session() as wine:
-            parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
-                                        "parent", "320", "240")
-            parent = int(parent_process.stdout.readline())
-            saver = wine.start_saver("/p", str(parent))
+            _, parent, saver = start_preview(wine, 320, 240)
             windows = wine.wait_for_saver_window()
             self.assertEqual(len(windows), 1, windows)
             window = windows[0]
@@ -35,10 +42,7 @@ class PreviewMode(unittest.TestCase):
 
     def test_a_parent_that_dies_without_destroying_its_window_ends_the_preview(self):
         with harness.Session() as wine:
-            parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
-                                        "parent", "200", "150")
-            parent = int(parent_process.stdout.readline())
-            saver = wine.start_saver("/p", str(parent))
+            parent_process, _, saver = start_preview(wine, 200, 150)
             wine.wait_for_saver_window()
             parent_process.kill()  # as a crash: no window is destroyed first
             parent_process.wait(10)
@@ -46,10 +50,7 @@ class PreviewMode(unittest.TestCase):
 
     def test_colon_form_of_the_handle(self):
         with harness.Session() as wine:
-            parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
-                                        "parent", "200", "150")
-            parent = int(parent_process.stdout.readline())
-            saver = wine.start_saver("/p:%d" % parent)
+            _, parent, saver = start_preview(wine, 200, 150, lambda parent: ("/p:%d" % parent,))
             windows = wine.wait_for_saver_window()
             self.assertEqual([(w["parent"], w["width"], w["height"]) for w in windows],
                              [(parent, 200, 150)])
