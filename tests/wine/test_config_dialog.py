@@ -64,13 +64,17 @@ class ConfigDialog(harness.SessionTestCase):
                  ("REG_SZ", "", 0),                      # only the zero: off
                  ("REG_MULTI_SZ", "0", 1)]               # 0x30 again: on
         for kind, data, checked in cases:
-            self.wine.registry("add", "HKCU\\" + KEY, "/v", "UseMirrors", "/t", kind,
-                               "/d", data, "/f")
+            written = self.wine.registry("add", "HKCU\\" + KEY, "/v", "UseMirrors", "/t", kind,
+                                         "/d", data, "/f")
+            self.assertEqual(written.returncode, 0, (kind, data))
             dialog = self.open_dialog()
             self.assertEqual(self.wine.control(TITLE, USE_MIRRORS)["checked"], checked,
                              (kind, data))
             self.wine.click_control(TITLE, CANCEL)
             self.assertEqual(harness.wait_for_exit(dialog, 10), 0)
+            # The next case must not read this dialog while it is still being taken down.
+            self.assertTrue(harness.wait_until(
+                lambda: self.wine.control(TITLE, USE_MIRRORS) is None, 10))
 
 
 if __name__ == "__main__":

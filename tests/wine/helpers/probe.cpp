@@ -229,8 +229,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (std::strcmp(command, "control") == 0 && argc == 4) {
+        // Only a shown dialog counts: it is shown once its initialisation has set the controls.
         HWND dialog = FindWindowA(nullptr, argv[2]);
-        HWND control = dialog != nullptr ? GetDlgItem(dialog, std::atoi(argv[3])) : nullptr;
+        HWND control = dialog != nullptr && IsWindowVisible(dialog)
+                           ? GetDlgItem(dialog, std::atoi(argv[3]))
+                           : nullptr;
         if (control == nullptr) {
             return 1;
         }
