@@ -39,9 +39,11 @@ void placeSignsSeeded(Scene& scene) {
     }
 }
 
-// Arguments: width, height, mirror set index, mirrors on.
+// Arguments: width, height, mirror set index, mirrors on, stencil bits (with
+// none, the wedges are cut by their clip planes alone, as on such a format).
 void BM_RenderFrame(benchmark::State& state) {
-    OffscreenContext context(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    OffscreenContext context(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                             static_cast<int>(state.range(4)));
     resetClock();
     Scene scene(context.width(), context.height());
     scene.signField->driftLength = 1 << 30; // keep the chosen set for the whole run
@@ -54,7 +56,8 @@ void BM_RenderFrame(benchmark::State& state) {
         glFinish(); // what the buffer swap waits for
     }
     state.SetLabel(std::to_string(scene.currentMirrorSet->wedgeCount) + " wedges, mirrors " +
-                   (flags != 0 ? "on" : "off"));
+                   (flags != 0 ? "on" : "off") +
+                   (scene.wedgeOwnership.enabled() ? ", exact edges" : ""));
 }
 
 // A desk of two monitors, 1024 x 768 and 800 x 600 to its right: one window
@@ -91,13 +94,19 @@ void sizes(benchmark::internal::Benchmark* benchmark) {
     for (auto size : {std::pair{1024, 768}, std::pair{1920, 1080}}) {
         for (int set : {0, 7}) {
             for (int mirrors : {1, 0}) {
-                benchmark->Args({size.first, size.second, set, mirrors});
+                benchmark->Args({size.first, size.second, set, mirrors, 8});
             }
+            // The cost of exact wedge edges: the same frame cut by clip planes alone.
+            benchmark->Args({size.first, size.second, set, 1, 0});
         }
     }
 }
 
-BENCHMARK(BM_RenderFrame)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderFrame)
+    ->Apply(sizes)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RenderTwoMonitors)->Arg(0)->Arg(7)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstFrame)->Args({1024, 768})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 

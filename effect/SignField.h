@@ -34,8 +34,6 @@ class SignField {
     void drawSigns();
     void endDraw();
     bool supportsMirrors() const { return true; }
-    // How far from the centre, seen in the plane z = 0, any sign reaches.
-    double reach() const;
 
     Sign* signs = nullptr;
     Scene* ownerScene;

@@ -5,7 +5,6 @@
 #include "scene/OpenGL.h"
 #include "scene/Scene.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -49,18 +48,6 @@ void SignField::drawSigns() {
     for (int k = 0; k < signCount; ++k) {
         signs[k].draw();
     }
-}
-
-double SignField::reach() const {
-    double farthest = 0.0;
-    for (int k = 0; k < signCount; ++k) {
-        const Vec3& at = signs[k].position;
-        // The corners of the turned quad, and a sign nearer the camera (at
-        // 5.5 units) looks as much larger.
-        const double radius = std::hypot(at.x, at.y) + 1.5 * std::abs(signs[k].scale);
-        farthest = std::max(farthest, radius * 5.5 / std::max(5.5 - at.z, 0.5));
-    }
-    return farthest;
 }
 
 void SignField::endDraw() {

@@ -31,9 +31,6 @@ Scene::Scene(int32_t width, int32_t height, const std::vector<Viewport>& monitor
     signField = new SignField(this);
     signField->init();
 
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
@@ -44,18 +41,20 @@ Scene::~Scene() {
 bool Scene::renderFrame(uint32_t flags) {
     mirrorsEnabled = (flags & mirrorFlag) != 0 && signField->supportsMirrors();
     glDrawBuffer(GL_BACK);
-    const GLbitfield stencil = wedgeOwnership.enabled() ? GL_STENCIL_BUFFER_BIT : 0;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | stencil);
+    // Signs overlap in drawing order, with no depth test: the depth buffer
+    // is never read, so only colour is cleared every frame.
+    glClear(GL_COLOR_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     advance();
     const MirrorSet& set = mirrorSetToDraw();
+    const bool marking = mirrorsEnabled && wedgeOwnership.beginFrame(set);
     if (viewports.size() == 1) {
-        drawWedges(set); // the view set up at construction
+        drawWedges(set, marking); // the view set up at construction
     } else {
         for (const Viewport& view : viewports) {
             applyView(view, true);
-            drawWedges(set);
+            drawWedges(set, marking);
         }
         glDisable(GL_SCISSOR_TEST);
     }
@@ -93,9 +92,15 @@ void Scene::advance() {
 // Pass i fills wedge i (270 degrees to 270 + angle, rotated by i angles) and,
 // reflected, wedge i - 1; with mirrors off the signs are drawn once, as they
 // are. The logo strip drawn by beginDraw stays outside every wedge transform.
-void Scene::drawWedges(const MirrorSet& set) {
+void Scene::drawWedges(const MirrorSet& set, bool marking) {
     glPushMatrix();
-    const bool exact = mirrorsEnabled && wedgeOwnership.mark(set, signField->reach());
+    const bool exact = mirrorsEnabled && wedgeOwnership.enabled();
+    if (marking) {
+        wedgeOwnership.mark(set);
+    }
+    if (exact) {
+        wedgeOwnership.beginCopies();
+    }
     signField->beginDraw();
     if (signField->supportsMirrors() && mirrorsEnabled) {
         glEnable(GL_CLIP_PLANE0);

@@ -52,6 +52,6 @@ class Scene {
   private:
     void applyView(const Viewport& view, bool scissor);
     void advance();
-    void drawWedges(const MirrorSet& set);
+    void drawWedges(const MirrorSet& set, bool marking);
     void cutCopy(const MirrorSet& set, int32_t pass, bool reflected, bool exact) const;
 };

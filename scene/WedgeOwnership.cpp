@@ -2,21 +2,30 @@
 
 #include "scene/OpenGL.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
 
 // Stencil bits. A strip sets the bit of the copy it shuts out; a copy draws
-// where none of its bits is set. The copies of every pass but the last take
-// four bits in turn, so that a strip never reaches a wedge of the same bit
-// (they are three wedges apart); the two copies of the last pass, which may
-// overlap the first pass, have a bit each. The pixel on the centre, where
-// every copy reaches, belongs to wedge 0 alone.
+// where none of its bits is set. The reflected copy of one pass and the
+// direct copy of the next share a bit, so the stencil test changes only
+// every second copy (each change costs a software rasteriser a state
+// record); the pairs take three bits in turn, so that copies of the same
+// bit are three wedges apart and a strip never reaches one of them. The two
+// copies of the last pass, which may overlap the first pass, have a bit
+// each. The pixel on the centre, where every copy reaches, belongs to
+// wedge 0 alone.
 constexpr GLuint lastPassDirect = 0x10;
 constexpr GLuint lastPassReflected = 0x20;
 constexpr GLuint centre = 0x40;
-constexpr GLint bitsNeeded = 7;
+// Set on the window's first pixel with the strips: still there a frame
+// later only where the stencil buffer outlives the buffer swap.
+constexpr GLuint sentinel = 0x80;
+constexpr GLint bitsNeeded = 8;
+
+// The strips are marked anew at least this often (frames), so that a
+// stencil buffer damaged under another window mends within a second.
+constexpr int32_t refreshInterval = 30;
 
 // In pixels: how far each copy's clip planes are moved out, and how wide a
 // strip is. Both are well above the rounding of clipping and of snapping
@@ -41,7 +50,8 @@ GLuint bitOf(const MirrorSet& set, int32_t pass, bool reflected) {
     if (pass == lastPass(set)) {
         return reflected ? lastPassReflected : lastPassDirect;
     }
-    return 1u << ((wedgeOf(pass, reflected) + 1) % 4);
+    const int32_t pair = (reflected ? pass : pass - 2) / 2; // -1 for the first direct copy
+    return 1u << ((pair % 3 + 3) % 3);
 }
 
 // A strip of `width` beside the edge from the centre to (x, y), on the side
@@ -70,13 +80,43 @@ void WedgeOwnership::setView(double reachDistance, double pixelSize) {
     pixel = pixelSize;
 }
 
-bool WedgeOwnership::mark(const MirrorSet& set, double contentRadius) {
+bool WedgeOwnership::beginFrame(const MirrorSet& set) {
     if (!available) {
         return false;
     }
-    // Strips are only needed as far out as something is drawn; each pixel of
-    // their length costs the rasteriser as much as a pixel of a sign.
-    const double length = std::min(reach, contentRadius + 2.0 * pixel);
+    const bool stillMarked = marked && set.wedgeCount == markedCount &&
+                             set.wedgeAngle == markedAngle && framesSinceMarking < refreshInterval;
+    if (stillMarked && keeping == Keeping::unknown) {
+        keeping = sentinelKept() ? Keeping::kept : Keeping::lost; // asked once: it stalls
+    }
+    if (stillMarked && keeping == Keeping::kept) {
+        ++framesSinceMarking;
+        return false;
+    }
+    // Depth goes with stencil: they share one buffer, and clearing only the
+    // stencil bits costs a read and a write of every pixel.
+    glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glPushAttrib(GL_SCISSOR_BIT | GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 1, 1);
+    glClearStencil(static_cast<GLint>(sentinel));
+    glClear(GL_STENCIL_BUFFER_BIT);
+    glPopAttrib();
+    marked = true;
+    markedCount = set.wedgeCount;
+    markedAngle = set.wedgeAngle;
+    framesSinceMarking = 1;
+    return true;
+}
+
+bool WedgeOwnership::sentinelKept() const {
+    GLubyte value = 0;
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &value);
+    return (value & sentinel) != 0;
+}
+
+void WedgeOwnership::mark(const MirrorSet& set) {
     const int32_t last = lastPass(set);
     // Wedge w lies between edges w and w + 1; edge k points at 270 + k angles.
     // Every edge is computed once, so the strips on its two sides share it.
@@ -85,8 +125,8 @@ bool WedgeOwnership::mark(const MirrorSet& set, double contentRadius) {
     edgeY.resize(static_cast<size_t>(edges));
     for (int32_t k = 0; k < edges; ++k) {
         const double degrees = 270.0 + (k - 1) * static_cast<double>(set.wedgeAngle);
-        edgeX[k] = length * std::cos(degrees * degreesToRadians);
-        edgeY[k] = length * std::sin(degrees * degreesToRadians);
+        edgeX[k] = reach * std::cos(degrees * degreesToRadians);
+        edgeY[k] = reach * std::sin(degrees * degreesToRadians);
     }
     if (std::abs((last + 2) * static_cast<double>(set.wedgeAngle) - 360.0) < closingTolerance) {
         edgeX[edges - 1] = edgeX[0];
@@ -122,14 +162,19 @@ bool WedgeOwnership::mark(const MirrorSet& set, double contentRadius) {
         }
         glEnd();
     }
-    glStencilMask(0xFF);
+    // The centre pixel goes to wedge 0 whatever the strips that meet there
+    // took: its own bit is cleared, every other copy's set.
+    glStencilMask(centre | bitOf(set, 0, false));
     glStencilFunc(GL_ALWAYS, centre, 0xFF);
     const double half = 0.25 * pixel; // holds a pixel centre only where the centre is one
     glRectd(-half, -half, half, half);
     glPopAttrib();
-    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+}
+
+void WedgeOwnership::beginCopies() const {
     glEnable(GL_STENCIL_TEST);
-    return true;
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glStencilMask(0);
 }
 
 void WedgeOwnership::selectCopy(const MirrorSet& set, int32_t pass, bool reflected) const {
@@ -146,5 +191,6 @@ void WedgeOwnership::selectCopy(const MirrorSet& set, int32_t pass, bool reflect
 }
 
 void WedgeOwnership::finish() const {
+    glStencilMask(0xFF);
     glDisable(GL_STENCIL_TEST);
 }

@@ -22,20 +22,35 @@ class WedgeOwnership {
     // z = 0 beyond its corners; `pixel` is the size of one of its pixels there.
     void setView(double reach, double pixel);
 
-    // Marks the strips of every copy that `set` draws, out to `contentRadius`
-    // (in the plane z = 0, beyond which no copy draws), and leaves the
-    // stencil test on; false, with nothing done, where it cannot. Draws
-    // nothing into colour or depth.
-    bool mark(const MirrorSet& set, double contentRadius);
+    // Once a frame, before anything is drawn: whether the strips are to be
+    // marked anew for `set`, in which case the stencil (and with it the
+    // unused depth) buffer is cleared here and `mark` is due for every view.
+    // Otherwise the strips of an earlier frame, which the stencil buffer has
+    // kept, serve again.
+    bool beginFrame(const MirrorSet& set);
+    // Marks the strips of every copy that `set` draws, in the current view.
+    // Draws nothing into colour or depth.
+    void mark(const MirrorSet& set);
+    // Keeps the copies out of their strips from here to `finish`.
+    void beginCopies() const;
     // Keeps the copy of pass `pass` (0, 2, 4, ...), reflected or direct, out
     // of its strips and sets its clip planes.
     void selectCopy(const MirrorSet& set, int32_t pass, bool reflected) const;
-    // Ends a marked pass.
     void finish() const;
 
   private:
+    enum class Keeping { unknown, kept, lost };
+    bool sentinelKept() const;
+
     bool available = false;
     double reach = 0.0;
     double pixel = 0.0;
     std::vector<double> edgeX, edgeY; // kept between frames: no allocation per frame
+    // What the stencil buffer holds: strips for this count and angle, marked
+    // this many frames ago; and whether it keeps them from frame to frame.
+    bool marked = false;
+    int32_t markedCount = 0;
+    float markedAngle = 0.0f;
+    int32_t framesSinceMarking = 0;
+    Keeping keeping = Keeping::unknown;
 };
