@@ -14,6 +14,7 @@ add_executable(drowsel WIN32
     host/EmbeddedImage.cpp
     host/PasswordCheck.cpp
     host/PerformanceCounter.cpp
+    host/PixelFormat.cpp
     host/ProcessState.cpp
     host/SaverWindow.cpp
     host/SaverWindowProc.cpp

@@ -2,6 +2,7 @@
 
 #include "host/FrameFlags.h"
 #include "host/MonitorLayout.h"
+#include "host/PixelFormat.h"
 #include "host/ProcessState.h"
 #include "host/SaverWindowProc.h"
 #include "scene/Scene.h"
@@ -70,18 +71,6 @@ WindowPlacement placementFor(RunMode mode, HWND parent) {
 void setScreenSaverRunning(bool running) {
     BOOL previous = FALSE;
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? 1 : 0, &previous, 0);
-}
-
-PIXELFORMATDESCRIPTOR pixelFormatRequest() {
-    PIXELFORMATDESCRIPTOR request{};
-    request.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-    request.nVersion = 1;
-    request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    request.iPixelType = PFD_TYPE_RGBA;
-    request.cColorBits = 32;
-    request.cStencilBits = 8; // wedge owners; the scene checks what it really got
-    request.iLayerType = PFD_MAIN_PLANE;
-    return request;
 }
 
 bool applyPixelFormat(HDC deviceContext) {

@@ -54,6 +54,19 @@ class SaverMode(unittest.TestCase):
             self.assertFalse(wine.screensaver_running())
             self.assertEqual(wine.saver_windows(), [])
 
+    def test_wedges_meet_without_seams_in_the_pixel_format_the_saver_gets(self):
+        # The saver's pictures cannot be swapped, so a helper draws its scene with
+        # uniform ones, through its pixel format and buffer swaps, and counts the
+        # pixels on wedge edges that differ from both sides (see the rendering tests).
+        with harness.Session() as wine:
+            code, output = wine.run(os.path.join(harness.HELPERS, "seam_probe.exe"), timeout=120)
+            self.assertEqual(code, 0, output)
+            lines = [line.split() for line in output.splitlines()]
+            self.assertEqual(lines[-1][:2], ["stencil", "8"], output)
+            counts = [int(line[2]) for line in lines[:-1]]
+            self.assertEqual(len(counts), 10, output)
+            self.assertEqual(sum(counts), 0, output)
+
     def test_every_monitor_shows_a_kaleidoscope_and_none_the_desktop(self):
         with harness.Session(harness.TwoMonitors) as wine:
             # A bright window on the second monitor stands for what the desktop shows.
