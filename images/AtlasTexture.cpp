@@ -5,26 +5,19 @@
 
 namespace {
 
-// Pixels are handled as 32-bit words, R in the lowest byte and A in the
-// highest (the byte order of every target this builds for), so that the
-// compiler can vectorise both passes.
+// Pixels are RGBA bytes, handled in the mask pass as 32-bit words with R in
+// the lowest byte and A in the highest (the byte order of every target this
+// builds for), so that the compiler can vectorise it.
 
-// Colour bytes of every pixel of row r, and alpha 0 until the mask comes:
-// every byte of the buffer is written here, so it needs no zero fill.
-// The library's SIMD colour conversion writes the row with non-temporal
-// stores, so loads from it would each wait for memory; one wide copy into a
-// local row pulls it into the cache first.
-void copyColourRow(const JSAMPLE* row, TextureImage* image, JDIMENSION r) {
-    JSAMPLE cached[maximumPictureSide * 3 + 1];
-    const int32_t width = image->width;
-    std::memcpy(cached, row, static_cast<size_t>(width) * 3);
-    cached[width * 3] = 0; // read, then masked off, by the last pixel's word
-    uint8_t* destination = image->pixels + static_cast<size_t>(r) * width * 4;
-    for (int32_t x = 0; x < width; ++x) {
-        uint32_t pixel;
-        std::memcpy(&pixel, cached + x * 3, 4);
-        pixel &= 0x00FFFFFFu;
-        std::memcpy(destination + x * 4, &pixel, 4);
+// The colour image straight into the picture, a row at a time, as RGBA
+// with alpha 0xFF until the mask comes: every byte is written here, so the
+// buffer needs no zero fill, and no row is copied.
+void readColourRows(j_decompress_ptr cinfo, TextureImage* image) {
+    const size_t rowLength = static_cast<size_t>(image->width) * 4;
+    for (JDIMENSION r = 0;
+         cinfo->output_scanline < cinfo->output_height && r < cinfo->output_height; ++r) {
+        JSAMPROW row = image->pixels + static_cast<size_t>(cinfo->output_scanline) * rowLength;
+        jpeg_read_scanlines(cinfo, &row, 1);
     }
 }
 
@@ -41,7 +34,7 @@ void copyMaskRow(const JSAMPLE* row, TextureImage* image, JDIMENSION r) {
 }
 
 bool isColourImage(j_decompress_ptr cinfo) {
-    return cinfo->output_components == 3 && fitsPicture(cinfo);
+    return cinfo->out_color_space == JCS_EXT_RGBA && fitsPicture(cinfo);
 }
 
 // The mask must cover every pixel exactly once.
@@ -63,7 +56,7 @@ bool loadAtlasTexture(TextureImage* image, const char* colourName, const char* m
         return false;
     }
     jpeg_create_decompress(&cinfo);
-    if (!beginImage(&cinfo, colourName, &currentBlob) || !isColourImage(&cinfo)) {
+    if (!beginImage(&cinfo, colourName, &currentBlob, true) || !isColourImage(&cinfo)) {
         abandonLoad(&cinfo, currentBlob, image);
         return false;
     }
@@ -76,7 +69,7 @@ bool loadAtlasTexture(TextureImage* image, const char* colourName, const char* m
         abandonLoad(&cinfo, currentBlob, image);
         return false;
     }
-    readRows(&cinfo, [image](const JSAMPLE* row, JDIMENSION r) { copyColourRow(row, image, r); });
+    readColourRows(&cinfo, image);
     jpeg_finish_decompress(&cinfo);
     delete currentBlob;
     currentBlob = nullptr;

@@ -16,7 +16,8 @@ bool fitsPicture(j_decompress_ptr cinfo) {
     return cinfo->output_width <= maximumPictureSide && cinfo->output_height <= maximumPictureSide;
 }
 
-bool beginImage(j_decompress_ptr cinfo, const char* name, ResourceBlob* volatile* currentBlob) {
+bool beginImage(j_decompress_ptr cinfo, const char* name, ResourceBlob* volatile* currentBlob,
+                bool fourBytesPerPixel) {
     const uint8_t* data = nullptr;
     uint32_t size = 0;
     if (!findEmbeddedImage(name, &data, &size)) {
@@ -29,6 +30,9 @@ bool beginImage(j_decompress_ptr cinfo, const char* name, ResourceBlob* volatile
     *currentBlob = blob;
     installMemorySource(cinfo, blob);
     jpeg_read_header(cinfo, TRUE);
+    if (fourBytesPerPixel && cinfo->out_color_space == JCS_RGB) {
+        cinfo->out_color_space = JCS_EXT_RGBA;
+    }
     jpeg_start_decompress(cinfo);
     return true;
 }

@@ -25,8 +25,10 @@ bool fitsPicture(j_decompress_ptr cinfo);
 
 // Looks name up, makes the current blob, installs the memory source, reads the
 // header and starts decompressing. False when the image is missing or the
-// blob cannot be made.
-bool beginImage(j_decompress_ptr cinfo, const char* name, ResourceBlob* volatile* currentBlob);
+// blob cannot be made. With `fourBytesPerPixel`, a colour image comes out as
+// RGBA rows, alpha 0xFF; other images come out as the library chooses.
+bool beginImage(j_decompress_ptr cinfo, const char* name, ResourceBlob* volatile* currentBlob,
+                bool fourBytesPerPixel = false);
 
 // A one-row sample array from the image pool, freed by the library.
 JSAMPARRAY allocateRowArray(j_decompress_ptr cinfo);
