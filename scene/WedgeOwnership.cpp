@@ -18,6 +18,8 @@ namespace {
 constexpr GLuint lastPassDirect = 0x10;
 constexpr GLuint lastPassReflected = 0x20;
 constexpr GLuint centre = 0x40;
+// Every bit a strip can set: the pairs' three, then the last pass's two.
+constexpr GLuint stripBits[] = {0x1, 0x2, 0x4, lastPassDirect, lastPassReflected};
 // Set on the window's first pixel with the strips: still there a frame
 // later only where the stencil buffer outlives the buffer swap.
 constexpr GLuint sentinel = 0x80;
@@ -147,7 +149,7 @@ void WedgeOwnership::mark(const MirrorSet& set) {
     const double width = stripWidth * pixel;
     // One batch a bit: each change of the write mask costs the rasteriser
     // far more than the thin strips themselves.
-    for (GLuint bit = 1; bit < centre; bit <<= 1) {
+    for (GLuint bit : stripBits) {
         glStencilMask(bit);
         glBegin(GL_TRIANGLES);
         for (int32_t pass = 0; pass <= last; pass += 2) {
