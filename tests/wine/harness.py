@@ -336,6 +336,12 @@ class Picture:
         lit = sum(1 for x, y in points if max(self.at(x, y)) > 40)
         return lit / len(points)
 
+    def drawn_around(self, centre_x, centre_y, radius):
+        """Whether a frame shows in the disc: signs on black. Until its first
+        frame the saver window, which has no background brush, shows the
+        display's white root."""
+        return 0.01 < self.lit_fraction(centre_x, centre_y, radius) < 0.95
+
     def mirror_mismatch(self, left, right, top, bottom, step=2):
         """Fraction of pixels of the rectangle that differ visibly from their
         reflection about the vertical line halfway between left and right."""

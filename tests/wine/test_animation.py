@@ -26,7 +26,7 @@ class Animation(harness.SessionTestCase):
 
         def drawn():
             picture = harness.Picture(self.wine.screenshot(harness.artifact("animation.png")))
-            return picture if picture.lit_fraction(centre_x, centre_y, radius) > 0.01 else None
+            return picture if picture.drawn_around(centre_x, centre_y, radius) else None
 
         first = harness.wait_until(drawn, 20, 0.5)
         self.assertIsNotNone(first, "nothing drawn around the centre")
@@ -76,7 +76,7 @@ class Animation(harness.SessionTestCase):
 
         def preview_picture():
             for picture in self.wine.window_pictures(320, 240):
-                if picture.lit_fraction(160, 120, 100) > 0.01 and max(picture.at(2, 2)) == 0:
+                if picture.drawn_around(160, 120, 100) and max(picture.at(2, 2)) == 0:
                     return picture
             return None
 
