@@ -64,8 +64,8 @@ void Sign::draw() const {
     const int64_t wholeSeconds = static_cast<int64_t>(currentSignField->ownerScene->sceneTime());
     const bool odd = wholeSeconds % 2 != 0;
     // A full-bright sign is the texel itself: white modulation gives the same
-    // pixels, but has the driver fetch the current colour for every draw (on
-    // llvmpipe an upload each time, half of a frame's memory).
+    // pixels, but makes the driver take the colour in with every draw (on
+    // llvmpipe new fragment state each time, half of a frame's memory).
     if (((blink & 1) != 0 && odd) || ((blink & 2) != 0 && !odd)) {
         glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glColor4f(1.0f, 1.0f, 1.0f, 0.2f);
