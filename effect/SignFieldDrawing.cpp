@@ -51,7 +51,6 @@ void SignField::drawSigns() {
 }
 
 void SignField::endDraw() {
-    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE); // for the next logo strip
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
 }
@@ -63,14 +62,9 @@ void Sign::draw() const {
     glScalef(scale, scale, scale);
     const int64_t wholeSeconds = static_cast<int64_t>(currentSignField->ownerScene->sceneTime());
     const bool odd = wholeSeconds % 2 != 0;
-    // A full-bright sign is the texel itself: white modulation gives the same
-    // pixels, but makes the driver take the colour in with every draw (on
-    // llvmpipe new fragment state each time, half of a frame's memory).
     if (((blink & 1) != 0 && odd) || ((blink & 2) != 0 && !odd)) {
-        glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glColor4f(1.0f, 1.0f, 1.0f, 0.2f);
     } else {
-        glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
         glColor3f(1.0f, 1.0f, 1.0f);
     }
     glBegin(GL_QUADS);
@@ -82,6 +76,10 @@ void Sign::draw() const {
     glVertex3f(1.0f, 1.0f, 0.0f);
     glTexCoord2f(u, v);
     glVertex3f(-1.0f, 1.0f, 0.0f);
+    // Every draw leaves the current texture coordinate at 0, 0, as the logo
+    // strip does: Mesa renews the fragment stage's constants (the colour) when
+    // any current value changes, on llvmpipe a 28 KB record, half a frame's memory.
+    glTexCoord2f(0.0f, 0.0f);
     glEnd();
     glPopMatrix();
 }
