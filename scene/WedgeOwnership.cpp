@@ -112,8 +112,7 @@ bool WedgeOwnership::beginFrame(const MirrorSet& set) {
 }
 
 bool WedgeOwnership::sentinelKept() const {
-    GLubyte value = 0;
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    GLubyte value = 0; // one row of one byte: the pack alignment does not matter
     glReadPixels(0, 0, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &value);
     return (value & sentinel) != 0;
 }
