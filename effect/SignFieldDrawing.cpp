@@ -62,12 +62,15 @@ void Sign::draw() const {
     glScalef(scale, scale, scale);
     const int64_t wholeSeconds = static_cast<int64_t>(currentSignField->ownerScene->sceneTime());
     const bool odd = wholeSeconds % 2 != 0;
+    // The colour is given inside glBegin, so it travels with the vertices: given
+    // before, it is a constant to Mesa, and each change from sign to sign costs
+    // llvmpipe a 28 KB state record, so a frame's memory would follow the blink.
+    glBegin(GL_QUADS);
     if (((blink & 1) != 0 && odd) || ((blink & 2) != 0 && !odd)) {
         glColor4f(1.0f, 1.0f, 1.0f, 0.2f);
     } else {
         glColor3f(1.0f, 1.0f, 1.0f);
     }
-    glBegin(GL_QUADS);
     glTexCoord2f(u, v + dv);
     glVertex3f(-1.0f, -1.0f, 0.0f);
     glTexCoord2f(u + du, v + dv);
@@ -76,10 +79,6 @@ void Sign::draw() const {
     glVertex3f(1.0f, 1.0f, 0.0f);
     glTexCoord2f(u, v);
     glVertex3f(-1.0f, 1.0f, 0.0f);
-    // Every draw leaves the current texture coordinate at 0, 0, as the logo
-    // strip does: Mesa renews the fragment stage's constants (the colour) when
-    // any current value changes, on llvmpipe a 28 KB record, half a frame's memory.
-    glTexCoord2f(0.0f, 0.0f);
     glEnd();
     glPopMatrix();
 }
