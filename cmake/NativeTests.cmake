@@ -109,6 +109,7 @@ drowsel_wine_test(close_policy test_close_policy.py)
 drowsel_wine_test(password_check test_password_check.py)
 drowsel_wine_test(resources test_resources.py)
 drowsel_wine_test(change_password test_change_password.py)
+drowsel_wine_test(library_search test_library_search.py)
 drowsel_wine_test(animation test_animation.py)
 
 add_test(NAME product.imports

@@ -1,17 +1,19 @@
 # The product: drowsel.scr, one static Windows GUI program whose imports are
-# system DLLs only, and the helper programs that the Wine tests use.
+# KnownDLLs only, and the helper programs that the Wine tests use.
 enable_language(RC)
 include(cmake/LibjpegWindows.cmake)
 
 set(DROWSEL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
-target_link_libraries(drowsel_scene PUBLIC libjpeg OpenGL::GLU OpenGL::GL)
+# Each program chooses how it imports OpenGL and GLU.
+target_link_libraries(drowsel_scene PUBLIC libjpeg)
 add_dependencies(drowsel_scene libjpeg_turbo_build)
 
 add_executable(drowsel WIN32
     host/ChangePassword.cpp
     host/ConfigDialog.cpp
     host/EmbeddedImage.cpp
+    host/OpenGLLibrary.cpp
     host/PasswordCheck.cpp
     host/PerformanceCounter.cpp
     host/PixelFormat.cpp
@@ -19,6 +21,7 @@ add_executable(drowsel WIN32
     host/SaverWindow.cpp
     host/SaverWindowProc.cpp
     host/Settings.cpp
+    host/SystemLibrary.cpp
     host/WinMain.cpp
     resources/drowsel.rc
 )
@@ -30,6 +33,9 @@ set_target_properties(drowsel PROPERTIES
 target_include_directories(drowsel PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 set_source_files_properties(resources/drowsel.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_RGB.jpg;${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/LOGO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/drowsel.ico;${CMAKE_SOURCE_DIR}/resources/drowsel.manifest")
+# No OpenGL or GLU import library: neither is a KnownDLL, so the program loads
+# both from the system folder itself (host/OpenGLLibrary.cpp), never from the
+# folder it was started from.
 target_link_libraries(drowsel PRIVATE drowsel_scene drowsel_host_logic gdi32 user32 advapi32
     ${DROWSEL_STATIC_RUNTIME})
 # The shipped file carries no symbols or debug sections; they go to drowsel.debug beside

@@ -1,11 +1,13 @@
 #include "host/ChangePassword.h"
 
+#include "host/SystemLibrary.h"
+
 namespace {
 using PwdChangePasswordFunction = DWORD(WINAPI*)(LPCSTR provider, HWND owner, DWORD, LPVOID);
 }
 
 void changePassword(HWND parent) {
-    HMODULE library = LoadLibraryA("MPR.DLL");
+    HMODULE library = loadSystemLibrary("MPR.DLL");
     if (library == nullptr) {
         return;
     }

@@ -1,6 +1,7 @@
 #include "host/PasswordCheck.h"
 
 #include "host/ProcessState.h"
+#include "host/SystemLibrary.h"
 
 namespace {
 using VerifyScreenSavePwdFunction = BOOL(WINAPI*)(HWND owner);
@@ -29,10 +30,7 @@ void endPasswordCheck() {
 }
 
 bool verifyPassword(HWND window) {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-    GetVersionExA(&version);
-    if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+    if (!windows95Family()) {
         return true;
     }
     HMODULE library = LoadLibraryA("PASSWORD.CPL");

@@ -2,6 +2,7 @@
 
 #include "host/FrameFlags.h"
 #include "host/MonitorLayout.h"
+#include "host/OpenGLLibrary.h"
 #include "host/PixelFormat.h"
 #include "host/ProcessState.h"
 #include "host/SaverWindowProc.h"
@@ -121,6 +122,12 @@ void runFrameLoop(HDC deviceContext, HWND parent) {
 void runSaverWindow(HWND parent, int showCommand) {
     if (!registerWindowClass()) {
         showSetupError("RegisterClass() failed:  Cannot register window class.");
+        return;
+    }
+    // Before the window: a message shown over the full-screen window would take
+    // its activation, which closes the saver and, with it, the message.
+    if (!loadOpenGL()) {
+        showSetupError("LoadLibrary() failed:  Cannot load OpenGL.");
         return;
     }
     const bool saverMode = runMode == RunMode::Saver;

@@ -4,6 +4,7 @@
 #include "host/ProcessState.h"
 #include "host/SaverWindow.h"
 #include "host/Settings.h"
+#include "host/SystemLibrary.h"
 
 #include <cstdint>
 
@@ -27,6 +28,7 @@ HWND parentWindowOf(const CommandLine& commandLine) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    restrictLibrarySearch();
     instanceHandle = instance;
     const CommandLine commandLine = parseCommandLine(GetCommandLineA());
     runMode = commandLine.mode;

@@ -1,12 +1,16 @@
-"""The product must import system DLLs only, so that copying the one file installs it,
-and must be small: at most 1 MiB, with no debug sections."""
+"""The product must import KnownDLLs only: system DLLs that Windows never looks for
+in the program's own folder, so that a DLL left beside it cannot be loaded in
+their place, and copying the one file installs it. It must be small: at most
+1 MiB, with no debug sections."""
 
 import os
 import subprocess
 import sys
 
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "opengl32.dll",
-               "glu32.dll", "msvcrt.dll", "shell32.dll", "comdlg32.dll", "ole32.dll"}
+# The KnownDLLs that a program like this one may need; OpenGL, GLU and MPR are not
+# among them and are loaded from the system folder by the program itself.
+KNOWN_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll",
+              "shell32.dll", "comdlg32.dll", "ole32.dll", "oleaut32.dll", "imm32.dll"}
 
 
 def main(path):
@@ -17,10 +21,10 @@ def main(path):
         return 1
     imports = [line.split(":", 1)[1].strip() for line in dump.splitlines()
                if line.strip().startswith("DLL Name:")]
-    foreign = [name for name in imports if name.lower() not in SYSTEM_DLLS]
+    foreign = [name for name in imports if name.lower() not in KNOWN_DLLS]
     print("imports:", ", ".join(imports))
     if foreign or not imports:
-        print("not system DLLs:", ", ".join(foreign))
+        print("not KnownDLLs:", ", ".join(foreign))
         return 1
     size = os.path.getsize(path)
     print("size:", size, "bytes")

@@ -315,6 +315,25 @@ def saver_beside(folder_name, *libraries):
     return saver_path
 
 
+class SystemLibrary:
+    """A helper library in the prefix's system folder under a system library's
+    name for the length of a with-block; the original is put back after."""
+
+    def __init__(self, helper, name):
+        self.helper = os.path.join(HELPERS, helper)
+        self.path = os.path.join(PREFIX, "drive_c", "windows", "system32", name)
+        self.kept = self.path + ".kept"
+
+    def __enter__(self):
+        shutil.move(self.path, self.kept)
+        shutil.copy(self.helper, self.path)
+        return self.path
+
+    def __exit__(self, *exception):
+        shutil.move(self.kept, self.path)
+        return False
+
+
 class Picture:
     """An RGB screenshot with the comparisons the animation tests make."""
 

@@ -13,15 +13,16 @@ TEST_KEY = r"Software\DrowselTest"
 class ChangePassword(unittest.TestCase):
     def test_password_change_is_called_with_the_parent(self):
         with harness.Session() as wine:
-            saver_path = harness.saver_beside("change-password", os.path.join("mpr", "mpr.dll"))
             wine.delete_key(TEST_KEY)
             parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
                                         "parent", "300", "200")
             parent = int(parent_process.stdout.readline())
+            # The saver takes MPR from the system folder only, so the stand-in goes there.
             wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml=;mpr=n"
             try:
-                saver = wine.start(saver_path, "/a", str(parent))
-                self.assertEqual(harness.wait_for_exit(saver, 20), 0)
+                with harness.SystemLibrary(os.path.join("mpr", "mpr.dll"), "mpr.dll"):
+                    saver = wine.start_saver("/a", str(parent))
+                    self.assertEqual(harness.wait_for_exit(saver, 20), 0)
             finally:
                 wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml="
             output = wine.registry("query", "HKCU\\" + TEST_KEY).stdout
