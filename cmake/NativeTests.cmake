@@ -110,11 +110,14 @@ drowsel_wine_test(password_check test_password_check.py)
 drowsel_wine_test(resources test_resources.py)
 drowsel_wine_test(change_password test_change_password.py)
 drowsel_wine_test(library_search test_library_search.py)
+drowsel_wine_test(installer test_installer.py)
 drowsel_wine_test(animation test_animation.py)
 
 add_test(NAME product.imports
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/product/check_imports.py
             ${DROWSEL_WINDOWS_BUILD}/drowsel.scr)
+add_test(NAME product.signing
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/product/test_signing.py)
 
 # The program that draws the committed pictures; running it again must give
 # the same bytes as are committed.

@@ -30,9 +30,17 @@ set_target_properties(drowsel PROPERTIES
     SUFFIX .scr
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
 )
-target_include_directories(drowsel PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+# The version number has one home, the project's: it reaches the version
+# resource and the manifest through files made here, and scripts/package
+# through VERSION.
+set(DROWSEL_GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(resources/Version.h.in ${DROWSEL_GENERATED}/Version.h @ONLY)
+configure_file(resources/drowsel.manifest.in ${DROWSEL_GENERATED}/drowsel.manifest @ONLY)
+file(WRITE ${CMAKE_BINARY_DIR}/VERSION.new "${PROJECT_VERSION}\n")
+file(COPY_FILE ${CMAKE_BINARY_DIR}/VERSION.new ${CMAKE_BINARY_DIR}/VERSION ONLY_IF_DIFFERENT)
+target_include_directories(drowsel PRIVATE ${DROWSEL_GENERATED} ${CMAKE_SOURCE_DIR}/resources)
 set_source_files_properties(resources/drowsel.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_RGB.jpg;${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/LOGO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/drowsel.ico;${CMAKE_SOURCE_DIR}/resources/drowsel.manifest")
+    "${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_RGB.jpg;${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/LOGO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/drowsel.ico;${DROWSEL_GENERATED}/drowsel.manifest;${DROWSEL_GENERATED}/Version.h")
 # No OpenGL or GLU import library: neither is a KnownDLL, so the program loads
 # both from the system folder itself (host/OpenGLLibrary.cpp), never from the
 # folder it was started from.

@@ -290,6 +290,18 @@ class Session:
         return False
 
 
+def make_fresh_prefix(wine, path):
+    """Points wine at a new prefix at path and boots it, crash dialogs off."""
+    shutil.rmtree(path, ignore_errors=True)
+    os.makedirs(path)
+    wine.environment["WINEPREFIX"] = path
+    subprocess.run(["wineboot", "-i"], env=wine.environment, check=True, timeout=240,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wine.registry("add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
+                  "/t", "REG_DWORD", "/d", "0", "/f")
+    subprocess.run(["wineserver", "-w"], env=wine.environment, timeout=120)
+
+
 class SessionTestCase(unittest.TestCase):
     """Test cases that share one display and Wine runner for the whole class."""
 
