@@ -12,6 +12,7 @@ add_dependencies(drowsel_scene libjpeg_turbo_build)
 add_executable(drowsel WIN32
     host/ChangePassword.cpp
     host/ConfigDialog.cpp
+    host/DisplayNotification.cpp
     host/EmbeddedImage.cpp
     host/OpenGLLibrary.cpp
     host/PasswordCheck.cpp

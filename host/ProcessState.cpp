@@ -5,3 +5,4 @@ HINSTANCE instanceHandle = nullptr;
 SaverState* saverState = nullptr;
 HWND saverWindow = nullptr;
 Scene* scene = nullptr;
+bool displayOff = false;

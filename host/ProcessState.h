@@ -13,3 +13,5 @@ extern HINSTANCE instanceHandle;
 extern SaverState* saverState;
 extern HWND saverWindow;
 extern Scene* scene;
+// The display is off: the frame loop draws nothing and waits for messages.
+extern bool displayOff;

@@ -1,5 +1,6 @@
 #include "host/SaverWindow.h"
 
+#include "host/DisplayNotification.h"
 #include "host/FrameFlags.h"
 #include "host/MonitorLayout.h"
 #include "host/OpenGLLibrary.h"
@@ -94,10 +95,15 @@ bool windowsStillThere(HWND parent) {
     return IsWindow(saverWindow) && (parent == nullptr || IsWindow(parent));
 }
 
+// While the display is off nothing is drawn: the loop waits for a message,
+// and at least once a second looks whether its windows are still there.
+constexpr DWORD darkWaitMilliseconds = 1000;
+
 // Every queued message is handled before a frame is drawn; each frame is
 // followed by exactly one sleep of the scene's current interval.
 void runFrameLoop(HDC deviceContext, HWND parent) {
     MSG message;
+    bool paused = false;
     for (;;) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
@@ -109,6 +115,16 @@ void runFrameLoop(HDC deviceContext, HWND parent) {
         }
         if (!windowsStillThere(parent)) {
             return;
+        }
+        if (displayOff) {
+            paused = true;
+            MsgWaitForMultipleObjectsEx(0, nullptr, darkWaitMilliseconds, QS_ALLINPUT,
+                                        MWMO_INPUTAVAILABLE);
+            continue;
+        }
+        if (paused) {
+            paused = false;
+            scene->resumeAfterPause();
         }
         if (scene->renderFrame(frameFlags(saverState->useMirrors))) {
             SwapBuffers(deviceContext);
@@ -154,8 +170,11 @@ void runSaverWindow(HWND parent, int showCommand) {
     scene = new Scene(placement.width, placement.height, placement.viewports);
     ShowWindow(saverWindow, showCommand);
 
+    const HPOWERNOTIFY displayNotification = registerDisplayNotification(saverWindow);
+
     runFrameLoop(deviceContext, placement.parent);
 
+    unregisterDisplayNotification(displayNotification);
     delete scene;
     scene = nullptr;
     wglMakeCurrent(nullptr, nullptr);

@@ -1,6 +1,8 @@
 #include "host/SaverWindowProc.h"
 
 #include "host/ClosePolicy.h"
+#include "host/DisplayNotification.h"
+#include "host/DisplayPower.h"
 #include "host/InputWatch.h"
 #include "host/PasswordCheck.h"
 #include "host/ProcessState.h"
@@ -88,6 +90,14 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             requestClose();
         }
         break;
+    case WM_POWERBROADCAST: {
+        uint32_t state = 0;
+        if (wParam == PBT_POWERSETTINGCHANGE && readDisplayState(lParam, state)) {
+            displayOff = !framesDrawnWhileDisplayIs(state);
+            return TRUE;
+        }
+        break;
+    }
     default:
         break;
     }

@@ -34,6 +34,12 @@ void FrameClock::tickClock() {
     const int64_t milliseconds = elapsedMilliseconds(readCounter(), startCount, counterFrequency);
     const double exactTime = static_cast<double>(milliseconds) * static_cast<double>(0.001f);
     sceneTime = static_cast<float>(exactTime);
+    if (measurementRestart) {
+        measurementRestart = false;
+        lastMeasurementTime = sceneTime;
+        frameCount = 0;
+        return;
+    }
     const double elapsed = exactTime - lastMeasurementTime;
     if (elapsed < 1.0) {
         if (frameCount < INT32_MAX) { // a counter that never advances must not overflow it

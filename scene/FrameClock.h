@@ -10,12 +10,17 @@ struct FrameClock {
     int32_t frameCount = 0;           // frames since the last measurement
     int32_t targetFrameRate = 30;     // frames per second
     int32_t sleepInterval = 41;       // milliseconds after each frame, kept in 1..1000
+    bool measurementRestart = false;  // the next tick begins a new measurement
 
     // Starts the process-wide counter reference once per process.
     void startClock();
     // New scene time for this frame; about once a second, a rate measurement
     // that nudges the sleep interval by half the period difference.
     void tickClock();
+    // After a pause in drawing (the display was off): scene time goes on, but
+    // the next tick starts a new measurement instead of taking the dark
+    // seconds for seconds with too few frames.
+    void resumeAfterPause() { measurementRestart = true; }
 };
 
 // Process-wide: whether the clock started, and the counter's reference.

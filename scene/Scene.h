@@ -37,6 +37,9 @@ class Scene {
     // of the moment; ends a transition that has run its course.
     const MirrorSet& mirrorSetToDraw();
 
+    // The host drew nothing for a while (the display was off); see FrameClock.
+    void resumeAfterPause() { clock.resumeAfterPause(); }
+
     // Milliseconds the host sleeps after each frame.
     int32_t sleepInterval() const { return clock.sleepInterval; }
     float sceneTime() const { return clock.sceneTime; }

@@ -88,6 +88,27 @@ TEST_F(FrameClockTest, StallMakesExactlyOneMeasurement) {
     EXPECT_EQ(clock.frameCount, 1);
 }
 
+TEST_F(FrameClockTest, APauseInDrawingGoesOnInTimeButIsNotMeasured) {
+    double time = 0.0;
+    const auto framesAtThirtyASecond = [&](double seconds) {
+        for (const double end = time + seconds; time < end; time += 1 / 30.0) {
+            tickAt(time);
+        }
+    };
+    framesAtThirtyASecond(3.0);
+    const int32_t settled = clock.sleepInterval;
+    // Ten seconds dark; without the restart the next measurement would find
+    // about one frame a second and drive the sleep to its 1 ms floor.
+    time += 10.0;
+    clock.resumeAfterPause();
+    tickAt(time);
+    EXPECT_NEAR(clock.sceneTime, time, 0.001); // the animation goes on at the time of day
+    EXPECT_EQ(clock.frameCount, 0);
+    framesAtThirtyASecond(3.0);
+    EXPECT_NEAR(clock.sleepInterval, settled, 1);
+    EXPECT_FALSE(clock.measurementRestart);
+}
+
 TEST_F(FrameClockTest, StartsOncePerProcess) {
     tickAt(2.0);
     testCounterValue = 0;

@@ -1,4 +1,5 @@
 #include "host/FrameFlags.h"
+#include "host/DisplayPower.h"
 
 #include <gtest/gtest.h>
 
@@ -8,4 +9,13 @@ TEST(FrameFlags, OnlyBitSixteenCarriesTheMirrorsOption) {
     // Any stored non-zero value means on, never a different bit pattern.
     EXPECT_EQ(frameFlags(2), 0x10000u);
     EXPECT_EQ(frameFlags(0xFFFFFFFFu), 0x10000u);
+}
+
+TEST(DisplayPower, OnlyADisplayThatIsOffStopsTheFrames) {
+    EXPECT_FALSE(framesDrawnWhileDisplayIs(0));
+    EXPECT_TRUE(framesDrawnWhileDisplayIs(1)); // on
+    EXPECT_TRUE(framesDrawnWhileDisplayIs(2)); // dimmed, still seen
+    // A state no system defines keeps the saver drawing rather than dark for good.
+    EXPECT_TRUE(framesDrawnWhileDisplayIs(3));
+    EXPECT_TRUE(framesDrawnWhileDisplayIs(0xFFFFFFFFu));
 }

@@ -242,6 +242,40 @@ class Wine:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
+def tree_ticks(pid):
+    """CPU ticks used so far by the process and its living descendants."""
+    parents, ticks = {}, {}
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % entry) as stat:
+                fields = stat.read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        parents[int(entry)] = int(fields[1])
+        ticks[int(entry)] = int(fields[11]) + int(fields[12])
+    total, family = 0, {pid}
+    for process in sorted(parents):
+        chain, seen = process, set()
+        while chain not in family and chain in parents and chain not in seen:
+            seen.add(chain)
+            chain = parents[chain]
+        if chain in family:
+            family.add(process)
+    for process in family:
+        total += ticks.get(process, 0)
+    return total
+
+
+def cpu_percent(pid, seconds):
+    """CPU used by the process and its children over the next seconds, in % of a core."""
+    start_ticks, start = tree_ticks(pid), time.monotonic()
+    time.sleep(seconds)
+    used = tree_ticks(pid) - start_ticks
+    return 100.0 * used / os.sysconf("SC_CLK_TCK") / (time.monotonic() - start)
+
+
 def wait_for_exit(process, timeout):
     try:
         return process.wait(timeout)

@@ -1,9 +1,11 @@
 """The picture itself under Wine: the full-screen animation moves, is mirrored
 about the vertical line through the centre when mirrors are on and not when
-they are off, and the preview draws the same animation into its child."""
+they are off, it stands still while the display is off, and the preview draws
+the same animation into its child."""
 
 import os
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
@@ -62,6 +64,44 @@ class Animation(harness.SessionTestCase):
     def test_mirrors_value_one_draws_symmetric(self):
         saver, first, box = self.run_saver(1)
         self.assert_symmetric_soon(box)
+        self.stop_saver(saver)
+
+    def test_nothing_is_drawn_while_the_display_is_off(self):
+        saver, first, _ = self.run_saver(None)
+        window = self.wine.saver_windows()[0]["hwnd"]
+
+        def tell(state):
+            # As Windows does: the setting in the saver's memory, its address in the message.
+            code, _ = self.wine.run(os.path.join(harness.HELPERS, "probe.exe"), "power",
+                                    str(window), str(state))
+            self.assertEqual(code, 0)
+
+        def screen():
+            return harness.Picture(self.wine.screenshot(harness.artifact("display.png")))
+
+        def moves_from(picture):
+            return harness.wait_until(lambda: screen().difference(picture) > 0.002, 10, 0.5)
+
+        tell(0)
+        # The frame presented last stays; once the screen has settled it must not change.
+        pictures = [screen()]
+
+        def settled():
+            pictures.append(screen())
+            return pictures[-1].difference(pictures[-2]) == 0
+        harness.wait_until(settled, 5, 0.2)
+        dark = pictures[-1]
+        changes = []
+        for _ in range(6):  # three seconds
+            time.sleep(0.5)
+            changes.append(screen().difference(dark))
+        self.assertEqual(changes, [0] * 6, "frames were presented with the display off")
+        self.assertLess(harness.cpu_percent(saver.pid, 2.0), 3.0)
+
+        tell(1)
+        self.assertTrue(moves_from(dark), "the picture does not move again with the display on")
+        tell(2)
+        self.assertTrue(moves_from(screen()), "the picture stops with the display dimmed")
         self.stop_saver(saver)
 
     def test_preview_draws_the_animation_into_its_child(self):

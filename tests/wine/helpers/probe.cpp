@@ -15,6 +15,8 @@
 //   probe control <title> <id>
 //                            prints the screen rectangle and check state of control id
 //                            in the top-level window of that title: "x y width height checked"
+//   probe power <hwnd> <state>  tells the window's process, as Windows does, that the
+//                            console display is now off (0), on (1) or dimmed (2)
 //   probe textwidth <title> <text>
 //                            prints the width of the static showing text in that window and
 //                            the width of the text in the static's font: "control text"
@@ -121,6 +123,35 @@ int openCover(int x, int y, int width, int height) {
     return 0;
 }
 
+// The setting lives in the receiver's memory: a window message carries only its address.
+int sendDisplayState(HWND window, DWORD state) {
+    const GUID consoleDisplayState = {
+        0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+    POWERBROADCAST_SETTING setting[2] = {}; // room for the four bytes of Data
+    setting[0].PowerSetting = consoleDisplayState;
+    setting[0].DataLength = sizeof state;
+    std::memcpy(setting[0].Data, &state, sizeof state);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) {
+        return 1;
+    }
+    void* remote = VirtualAllocEx(process, nullptr, sizeof setting, MEM_COMMIT, PAGE_READWRITE);
+    int result = 1;
+    if (remote != nullptr &&
+        WriteProcessMemory(process, remote, setting, sizeof setting, nullptr)) {
+        SendMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
+                     reinterpret_cast<LPARAM>(remote));
+        result = 0;
+    }
+    if (remote != nullptr) {
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -158,6 +189,10 @@ int main(int argc, char** argv) {
         SendMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(std::strtoul(argv[3], nullptr, 0)),
                      0);
         return 0;
+    }
+    if (std::strcmp(command, "power") == 0 && argc == 4) {
+        HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
+        return sendDisplayState(window, static_cast<DWORD>(std::strtoul(argv[3], nullptr, 0)));
     }
     if (std::strcmp(command, "storm") == 0 && argc == 4) {
         HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
