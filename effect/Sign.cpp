@@ -29,7 +29,10 @@ void Sign::init(float startPhase) {
 void Sign::respawn() {
     SignField& field = *currentSignField;
     birthTime = field.ownerScene->sceneTime() - phase * crossingTime;
-    blink = (randomChance(0.125) ? 1 : 0) + (randomChance(0.125) ? 2 : 0);
+    // Two statements: the operands of one expression may be drawn in either order.
+    const int32_t firstBit = randomChance(0.125) ? 1 : 0;
+    const int32_t secondBit = randomChance(0.125) ? 2 : 0;
+    blink = firstBit + secondBit;
     if (field.uniformMode) {
         spin = field.baseSpin;
         scale = field.baseScale + scaleOffset;

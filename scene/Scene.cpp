@@ -48,7 +48,7 @@ bool Scene::renderFrame(uint32_t flags) {
     gluLookAt(0.0, 0.0, 5.5, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
     advance();
     const MirrorSet& set = mirrorSetToDraw();
-    const bool marking = mirrorsEnabled && wedgeOwnership.beginFrame(set);
+    const bool marking = mirrorsEnabled && wedgeOwnership.beginFrame(set, clock.sceneTime);
     if (viewports.size() == 1) {
         drawWedges(set, marking); // the view set up at construction
     } else {
@@ -94,28 +94,30 @@ void Scene::advance() {
 // are. The logo strip drawn by beginDraw stays outside every wedge transform.
 void Scene::drawWedges(const MirrorSet& set, bool marking) {
     glPushMatrix();
-    const bool exact = mirrorsEnabled && wedgeOwnership.enabled();
+    if (!mirrorsEnabled) {
+        signField->beginDraw();
+        signField->drawSigns(); // unrotated and unclipped
+        glPopMatrix();
+        signField->endDraw();
+        return;
+    }
+    const bool exact = wedgeOwnership.enabled();
     if (marking) {
         wedgeOwnership.mark(set);
     }
+    // The logo strip is drawn before the copies' stencil test goes on.
+    signField->beginDraw();
     if (exact) {
         wedgeOwnership.beginCopies();
     }
-    signField->beginDraw();
-    if (signField->supportsMirrors() && mirrorsEnabled) {
-        glEnable(GL_CLIP_PLANE0);
-        glEnable(GL_CLIP_PLANE1);
-    }
+    glEnable(GL_CLIP_PLANE0);
+    glEnable(GL_CLIP_PLANE1);
     for (int32_t i = 0; i < set.wedgeCount; i += 2) {
         glPushMatrix();
         glRotatef(static_cast<float>(i) * set.wedgeAngle, 0.0f, 0.0f, 1.0f);
         glFrontFace(GL_CCW);
         cutCopy(set, i, false, exact);
         signField->drawSigns();
-        if (!mirrorsEnabled) {
-            glPopMatrix();
-            break; // one unrotated, unclipped pass
-        }
         glScalef(-1.0f, 1.0f, 1.0f);
         glFrontFace(GL_CW); // the reflection reverses the winding
         cutCopy(set, i, true, exact);

@@ -7,27 +7,32 @@
 namespace {
 
 // Stencil bits. A strip sets the bit of the copy it shuts out; a copy draws
-// where none of its bits is set. The reflected copy of one pass and the
-// direct copy of the next share a bit, so the stencil test changes only
-// every second copy (each change costs a software rasteriser a state
-// record); the pairs take three bits in turn, so that copies of the same
-// bit are three wedges apart and a strip never reaches one of them. The two
-// copies of the last pass, which may overlap the first pass, have a bit
-// each. The pixel on the centre, where every copy reaches, belongs to
-// wedge 0 alone.
+// where none of its bits is set. Outside the last pass a copy's bit is one of
+// three by its wedge, 1 << ((wedge + 1) mod 3):
+//
+//     wedge   -1   0   1   2   3   4   5  ...
+//     bit      1   2   4   1   2   4   1  ...
+//
+// Pass p draws wedge p and then, reflected, wedge p - 1; pass p + 2 then
+// draws wedge p + 2 first, three wedges on, with the same bit. So the stencil
+// test changes only every second copy (each change costs a software
+// rasteriser a state record), and copies of one bit lie three wedges apart,
+// where no strip of one reaches the other. The two copies of the last pass,
+// which may overlap the first pass, have a bit each. The pixel on the centre,
+// where every copy reaches, belongs to wedge 0 alone.
+constexpr int32_t pairBitCount = 3;
 constexpr GLuint lastPassDirect = 0x10;
 constexpr GLuint lastPassReflected = 0x20;
 constexpr GLuint centre = 0x40;
-// Every bit a strip can set: the pairs' three, then the last pass's two.
-constexpr GLuint stripBits[] = {0x1, 0x2, 0x4, lastPassDirect, lastPassReflected};
 // Set on the window's first pixel with the strips: still there a frame
 // later only where the stencil buffer outlives the buffer swap.
 constexpr GLuint sentinel = 0x80;
 constexpr GLint bitsNeeded = 8;
 
-// The strips are marked anew at least this often (frames), so that a
-// stencil buffer damaged under another window mends within a second.
-constexpr int32_t refreshInterval = 30;
+// The strips are marked anew at least this often (seconds of scene time), so
+// that a stencil buffer damaged under another window mends within a second
+// however long the frames are apart.
+constexpr float refreshInterval = 1.0f;
 
 // In pixels: how far each copy's clip planes are moved out, and how wide a
 // strip is. Both are well above the rounding of clipping and of snapping
@@ -48,12 +53,15 @@ int32_t wedgeOf(int32_t pass, bool reflected) {
     return reflected ? pass - 1 : pass;
 }
 
+GLuint pairBit(int32_t wedge) {
+    return 1u << ((wedge + 1) % pairBitCount); // wedges from -1 on
+}
+
 GLuint bitOf(const MirrorSet& set, int32_t pass, bool reflected) {
     if (pass == lastPass(set)) {
         return reflected ? lastPassReflected : lastPassDirect;
     }
-    const int32_t pair = (reflected ? pass : pass - 2) / 2; // -1 for the first direct copy
-    return 1u << ((pair % 3 + 3) % 3);
+    return pairBit(wedgeOf(pass, reflected));
 }
 
 // A strip of `width` beside the edge from the centre to (x, y), on the side
@@ -82,17 +90,18 @@ void WedgeOwnership::setView(double reachDistance, double pixelSize) {
     pixel = pixelSize;
 }
 
-bool WedgeOwnership::beginFrame(const MirrorSet& set) {
+bool WedgeOwnership::beginFrame(const MirrorSet& set, float sceneTime) {
     if (!available) {
         return false;
     }
+    const float sinceMarking = sceneTime - markedTime;
     const bool stillMarked = marked && set.wedgeCount == markedCount &&
-                             set.wedgeAngle == markedAngle && framesSinceMarking < refreshInterval;
+                             set.wedgeAngle == markedAngle && sinceMarking >= 0.0f &&
+                             sinceMarking < refreshInterval;
     if (stillMarked && keeping == Keeping::unknown) {
         keeping = sentinelKept() ? Keeping::kept : Keeping::lost; // asked once: it stalls
     }
     if (stillMarked && keeping == Keeping::kept) {
-        ++framesSinceMarking;
         return false;
     }
     // Depth goes with stencil: they share one buffer, and clearing only the
@@ -107,7 +116,7 @@ bool WedgeOwnership::beginFrame(const MirrorSet& set) {
     marked = true;
     markedCount = set.wedgeCount;
     markedAngle = set.wedgeAngle;
-    framesSinceMarking = 1;
+    markedTime = sceneTime;
     return true;
 }
 
@@ -119,11 +128,13 @@ bool WedgeOwnership::sentinelKept() const {
 
 void WedgeOwnership::mark(const MirrorSet& set) {
     const int32_t last = lastPass(set);
-    // Wedge w lies between edges w and w + 1; edge k points at 270 + k angles.
-    // Every edge is computed once, so the strips on its two sides share it.
-    const int32_t edges = last + 3; // edges -1 .. last + 1, from index 0
-    edgeX.resize(static_cast<size_t>(edges));
-    edgeY.resize(static_cast<size_t>(edges));
+    // Wedge w lies between edges w and w + 1; edge k points at 270 + k angles
+    // and is kept at index k + 1 (edges -1 .. last + 1). Every edge is
+    // computed once, so the strips on its two sides share it.
+    const int32_t edges = last + 3;
+    if (edges > maxEdges) {
+        return; // more wedges than any set has: the copies keep their clip planes
+    }
     for (int32_t k = 0; k < edges; ++k) {
         const double degrees = 270.0 + (k - 1) * static_cast<double>(set.wedgeAngle);
         edgeX[k] = reach * std::cos(degrees * degreesToRadians);
@@ -133,6 +144,12 @@ void WedgeOwnership::mark(const MirrorSet& set) {
         edgeX[edges - 1] = edgeX[0];
         edgeY[edges - 1] = edgeY[0];
     }
+    const double width = stripWidth * pixel;
+    // The strips just outside wedge w's two edges.
+    const auto stripsOf = [&](int32_t wedge) {
+        drawStrip(edgeX[wedge + 1], edgeY[wedge + 1], width, -1.0);
+        drawStrip(edgeX[wedge + 2], edgeY[wedge + 2], width, 1.0);
+    };
 
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
@@ -145,24 +162,25 @@ void WedgeOwnership::mark(const MirrorSet& set) {
     glEnable(GL_STENCIL_TEST);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
     glStencilFunc(GL_ALWAYS, 0xFF, 0xFF);
-    const double width = stripWidth * pixel;
-    // One batch a bit: each change of the write mask costs the rasteriser
-    // far more than the thin strips themselves.
-    for (GLuint bit : stripBits) {
-        glStencilMask(bit);
+    // One batch a bit: each change of the write mask costs the rasteriser far
+    // more than the thin strips themselves. Passes before the last draw
+    // wedges -1 .. last - 2, every third of them with the same bit.
+    for (int32_t first = -1; first < -1 + pairBitCount; ++first) {
+        glStencilMask(pairBit(first));
         glBegin(GL_TRIANGLES);
-        for (int32_t pass = 0; pass <= last; pass += 2) {
-            for (bool reflected : {false, true}) {
-                if (bitOf(set, pass, reflected) != bit) {
-                    continue;
-                }
-                const int32_t start = wedgeOf(pass, reflected) + 1; // index of its first edge
-                drawStrip(edgeX[start], edgeY[start], width, -1.0);
-                drawStrip(edgeX[start + 1], edgeY[start + 1], width, 1.0);
-            }
+        for (int32_t wedge = first; wedge <= last - 2; wedge += pairBitCount) {
+            stripsOf(wedge);
         }
         glEnd();
     }
+    glStencilMask(lastPassDirect);
+    glBegin(GL_TRIANGLES);
+    stripsOf(wedgeOf(last, false));
+    glEnd();
+    glStencilMask(lastPassReflected);
+    glBegin(GL_TRIANGLES);
+    stripsOf(wedgeOf(last, true));
+    glEnd();
     // The centre pixel goes to wedge 0 whatever the strips that meet there
     // took: its own bit is cleared, every other copy's set.
     glStencilMask(centre | bitOf(set, 0, false));

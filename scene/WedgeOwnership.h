@@ -3,7 +3,6 @@
 #include "scene/MirrorSet.h"
 
 #include <cstdint>
-#include <vector>
 
 // Settles, in the stencil buffer, which copy of the sign field draws the
 // pixels on the edges between wedges. Neighbouring copies compute their
@@ -23,11 +22,11 @@ class WedgeOwnership {
     void setView(double reach, double pixel);
 
     // Once a frame, before anything is drawn: whether the strips are to be
-    // marked anew for `set`, in which case the stencil (and with it the
+    // marked anew for `set` at `sceneTime` (seconds), in which case the stencil (and with it the
     // unused depth) buffer is cleared here and `mark` is due for every view.
     // Otherwise the strips of an earlier frame, which the stencil buffer has
     // kept, serve again.
-    bool beginFrame(const MirrorSet& set);
+    bool beginFrame(const MirrorSet& set, float sceneTime);
     // Marks the strips of every copy that `set` draws, in the current view.
     // Draws nothing into colour or depth.
     void mark(const MirrorSet& set);
@@ -45,12 +44,14 @@ class WedgeOwnership {
     bool available = false;
     double reach = 0.0;
     double pixel = 0.0;
-    std::vector<double> edgeX, edgeY; // kept between frames: no allocation per frame
+    // The edges of the widest set: 24 wedges draw edges -1 .. 23.
+    static constexpr int32_t maxEdges = 25;
+    double edgeX[maxEdges] = {}, edgeY[maxEdges] = {};
     // What the stencil buffer holds: strips for this count and angle, marked
-    // this many frames ago; and whether it keeps them from frame to frame.
+    // at this scene time; and whether it keeps them from frame to frame.
     bool marked = false;
     int32_t markedCount = 0;
     float markedAngle = 0.0f;
-    int32_t framesSinceMarking = 0;
+    float markedTime = 0.0f;
     Keeping keeping = Keeping::unknown;
 };

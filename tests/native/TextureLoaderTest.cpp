@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -176,6 +178,16 @@ TEST_F(TextureLoader, MissingOrNonJpegResourcesFailWithTheLibraryMessage) {
     EXPECT_NE(messages.find("Not a JPEG file"), std::string::npos) << messages;
     EXPECT_EQ(image.texture, 0u);
     EXPECT_EQ(image.pixels, nullptr);
+
+    // A record made without {} in memory that held something else: the
+    // failure frees its pixel pointer, which must not be that garbage.
+    alignas(TextureImage) unsigned char storage[sizeof(TextureImage)];
+    std::memset(storage, 0xA5, sizeof storage);
+    TextureImage* unwritten = new (storage) TextureImage;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(loadSingleTexture(unwritten, "TEST_TEXT"));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(unwritten->pixels, nullptr);
 }
 
 // Images outside the embedded properties: each is rejected or decoded as far
