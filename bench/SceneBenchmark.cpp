@@ -1,6 +1,7 @@
 // Frame cost on Mesa's llvmpipe: renderFrame for the 10- and 24-wedge sets
 // with mirrors on and off at two screen sizes, and the time from Scene
 // construction (decode and upload included) to the first finished frame.
+#include "bench/BenchmarkScene.h"
 #include "effect/SignField.h"
 #include "scene/MirrorTransition.h"
 #include "scene/Scene.h"
@@ -9,46 +10,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
 #include <utility>
 
 namespace {
-
-constexpr int64_t microsecondsPerFrame = 33333;
-
-void resetClock() {
-    clockStarted = false;
-    mirrorTransition = MirrorTransition{};
-    testCounterFrequency = 1000000;
-    testCounterValue = 0;
-}
-
-// The same signs in every run, rather than those of the seed the scene takes
-// from the calendar time: the cost of a frame depends on where they are.
-void placeSignsSeeded(Scene& scene) {
-    SignField& field = *scene.signField;
-    field.uniformMode = false;
-    field.randomTiles = true;
-    field.baseScale = 0.75f;
-    field.baseSpin = 90.0f;
-    std::srand(42);
-    for (int k = 0; k < SignField::signCount; ++k) {
-        field.signs[k].phase = 0.04f + static_cast<float>(k) * 0.12f;
-        field.signs[k].respawn();
-    }
-}
 
 // Arguments: width, height, mirror set index, mirrors on, stencil bits (with
 // none, the wedges are cut by their clip planes alone, as on such a format).
 void BM_RenderFrame(benchmark::State& state) {
     OffscreenContext context(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                              static_cast<int>(state.range(4)));
-    resetClock();
+    resetBenchmarkClock();
     Scene scene(context.width(), context.height());
-    scene.signField->driftLength = 1 << 30; // keep the chosen set for the whole run
-    scene.selectMirrorSet(static_cast<int32_t>(state.range(2)), false);
-    placeSignsSeeded(scene);
+    prepareBenchmarkScene(scene, static_cast<int32_t>(state.range(2)));
     const uint32_t flags = state.range(3) != 0 ? Scene::mirrorFlag : 0;
     for (auto _ : state) {
         testCounterValue += microsecondsPerFrame;
@@ -64,11 +38,9 @@ void BM_RenderFrame(benchmark::State& state) {
 // over both, one animation drawn into each. Argument: mirror set index.
 void BM_RenderTwoMonitors(benchmark::State& state) {
     OffscreenContext context(1824, 768);
-    resetClock();
+    resetBenchmarkClock();
     Scene scene(context.width(), context.height(), {{0, 0, 1024, 768}, {1024, 168, 800, 600}});
-    scene.signField->driftLength = 1 << 30;
-    scene.selectMirrorSet(static_cast<int32_t>(state.range(0)), false);
-    placeSignsSeeded(scene);
+    prepareBenchmarkScene(scene, static_cast<int32_t>(state.range(0)));
     for (auto _ : state) {
         testCounterValue += microsecondsPerFrame;
         scene.renderFrame(Scene::mirrorFlag);
@@ -80,7 +52,7 @@ void BM_RenderTwoMonitors(benchmark::State& state) {
 void BM_FirstFrame(benchmark::State& state) {
     OffscreenContext context(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
-        resetClock();
+        resetBenchmarkClock();
         Scene* scene = new Scene(context.width(), context.height());
         scene->renderFrame(Scene::mirrorFlag);
         glFinish();

@@ -40,8 +40,12 @@ configure_file(resources/drowsel.manifest.in ${DROWSEL_GENERATED}/drowsel.manife
 file(WRITE ${CMAKE_BINARY_DIR}/VERSION.new "${PROJECT_VERSION}\n")
 file(COPY_FILE ${CMAKE_BINARY_DIR}/VERSION.new ${CMAKE_BINARY_DIR}/VERSION ONLY_IF_DIFFERENT)
 target_include_directories(drowsel PRIVATE ${DROWSEL_GENERATED} ${CMAKE_SOURCE_DIR}/resources)
-set_source_files_properties(resources/drowsel.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_RGB.jpg;${CMAKE_SOURCE_DIR}/resources/JPEG_TAVO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/LOGO_MASK.jpg;${CMAKE_SOURCE_DIR}/resources/drowsel.ico;${DROWSEL_GENERATED}/drowsel.manifest;${DROWSEL_GENERATED}/Version.h")
+list(TRANSFORM DROWSEL_PICTURES PREPEND ${CMAKE_SOURCE_DIR}/resources/ OUTPUT_VARIABLE resource_files)
+list(TRANSFORM resource_files APPEND .jpg)
+list(APPEND resource_files ${CMAKE_SOURCE_DIR}/resources/drowsel.ico
+    ${CMAKE_SOURCE_DIR}/resources/ResourceIds.h ${DROWSEL_GENERATED}/drowsel.manifest
+    ${DROWSEL_GENERATED}/Version.h)
+set_source_files_properties(resources/drowsel.rc PROPERTIES OBJECT_DEPENDS "${resource_files}")
 # No OpenGL or GLU import library: neither is a KnownDLL, so the program loads
 # both from the system folder itself (host/OpenGLLibrary.cpp), never from the
 # folder it was started from.

@@ -42,13 +42,17 @@ void Sign::respawn() {
         scale = static_cast<float>(randomFraction() * field.baseScale + scaleOffset);
         tile = field.randomTiles ? randomPick(field.tileCount) : field.currentTile;
     }
-    const TextureImage& atlas = field.textures->atlas;
-    u = textureCoordinate((tile % atlasColumns) * cellSize + pictureInset, atlas.width);
-    v = textureCoordinate((tile / atlasColumns) * cellSize + pictureInset, atlas.height);
-    du = textureCoordinate(pictureSize, atlas.width);
-    dv = textureCoordinate(pictureSize, atlas.height);
+    showCell(tile, field.textures->atlas);
     position.y = static_cast<float>(-2.4 * randomFraction());
     position.z = static_cast<float>(2.0 * randomFraction());
+}
+
+void Sign::showCell(int32_t cell, const TextureImage& atlas) {
+    tile = cell;
+    u = textureCoordinate((cell % atlasColumns) * cellSize + pictureInset, atlas.width);
+    v = textureCoordinate((cell / atlasColumns) * cellSize + pictureInset, atlas.height);
+    du = textureCoordinate(pictureSize, atlas.width);
+    dv = textureCoordinate(pictureSize, atlas.height);
 }
 
 void Sign::update() {

@@ -2,6 +2,8 @@
 
 #include "scene/Vec3.h"
 
+struct TextureImage;
+
 #include <cstdint>
 
 // One sprite crossing the wedge in 30 seconds of scene time, showing one cell
@@ -26,5 +28,8 @@ struct Sign {
     void respawn();
     // Phase from scene time, the respawn at the end of a crossing, x and rotation.
     void update();
+    // Shows picture `cell` of the atlas: its texture coordinates from the
+    // atlas's grid of cells.
+    void showCell(int32_t cell, const TextureImage& atlas);
     void draw() const;
 };

@@ -2,9 +2,10 @@
 
 #include "host/ProcessState.h"
 #include "host/Settings.h"
+#include "resources/ResourceIds.h"
 
 namespace {
-constexpr int useMirrorsCheckBox = 1001;
+constexpr int useMirrorsCheckBox = DROWSEL_USE_MIRRORS_CHECK_BOX;
 }
 
 INT_PTR CALLBACK configDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -22,10 +22,12 @@ template <typename Value> void queryFourBytes(HKEY key, const char* name, Value&
 
 } // namespace
 
+// The defaults are SaverState's own start values.
 void loadSystemSaverSettings(SaverState* state) {
-    state->passwordDelay = 15;
-    state->mouseThreshold = 50;
-    state->passwordCheckActive = 0;
+    const SaverState defaults;
+    state->passwordDelay = defaults.passwordDelay;
+    state->mouseThreshold = defaults.mouseThreshold;
+    state->passwordCheckActive = defaults.passwordCheckActive;
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, commonKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
         return;
@@ -36,7 +38,7 @@ void loadSystemSaverSettings(SaverState* state) {
 }
 
 void loadOwnSettings(SaverState* state) {
-    state->useMirrors = 1;
+    state->useMirrors = SaverState{}.useMirrors;
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, ownKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
         return;

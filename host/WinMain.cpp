@@ -5,12 +5,13 @@
 #include "host/SaverWindow.h"
 #include "host/Settings.h"
 #include "host/SystemLibrary.h"
+#include "resources/ResourceIds.h"
 
 #include <cstdint>
 
 namespace {
 
-constexpr int configDialogResource = 104;
+constexpr int configDialogResource = DROWSEL_CONFIG_DIALOG;
 
 // Windows hands window numbers to screen savers as decimal 32-bit values;
 // handles are sign-extended from 32 bits, as the system itself does.

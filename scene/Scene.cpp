@@ -14,8 +14,6 @@ Scene::Scene(int32_t width, int32_t height, const std::vector<Viewport>& monitor
     // Only 256 distinct seeds; the first value is thrown away.
     std::srand(static_cast<unsigned>(std::time(nullptr) % 256));
     std::rand();
-    clock.targetFrameRate = 30;
-    clock.sleepInterval = 41;
 
     if (viewports.empty()) {
         viewports.push_back({0, 0, width, height});

@@ -12,7 +12,12 @@ SCR = os.environ.get("DROWSEL_SCR", "")
 HELPERS = os.environ.get("DROWSEL_HELPERS", "")
 WINE_ROOT = os.environ.get("DROWSEL_WINE_ROOT", "")
 PREFIX = os.path.join(WINE_ROOT, "prefix")
+# Window styles, as the probe reports them.
+WS_POPUP = 0x80000000
+WS_CHILD = 0x40000000
 WS_VISIBLE = 0x10000000
+WS_CAPTION = 0x00C00000
+WS_THICKFRAME = 0x00040000
 
 
 def require_tools():
@@ -34,33 +39,6 @@ def wait_until(condition, timeout, interval=0.1):
         if time.monotonic() >= deadline:
             return result
         time.sleep(interval)
-
-
-class Display:
-    """An Xvfb server on a display number it chooses itself."""
-
-    def __init__(self, width=1024, height=768):
-        read_end, write_end = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (width, height),
-             "-nolisten", "tcp", "-wr", "+extension", "GLX"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
-        if not number:
-            self.process.kill()
-            raise RuntimeError("Xvfb did not start")
-        self.name = ":" + number
-
-    def stop(self):
-        if self.process.poll() is None:
-            self.process.terminate()
-            try:
-                self.process.wait(10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
 
 
 def start_server(command, environment=None):
@@ -87,6 +65,18 @@ def stop_server(process):
         except subprocess.TimeoutExpired:
             process.kill()
             process.wait()
+
+
+class Display:
+    """An Xvfb server on a display number it chooses itself."""
+
+    def __init__(self, width=1024, height=768):
+        self.process, self.name = start_server(
+            ["Xvfb", "-screen", "0", "%dx%dx24" % (width, height), "-nolisten", "tcp", "-wr",
+             "+extension", "GLX"])
+
+    def stop(self):
+        stop_server(self.process)
 
 
 class TwoMonitors:
@@ -139,6 +129,13 @@ class Wine:
 
     def start_saver(self, *switches):
         return self.start(SCR, *switches)
+
+    def open_parent(self, width, height):
+        """A window of outer size width x height standing for the settings page's
+        preview: the probe process that holds it, and the window's number."""
+        process = self.start(os.path.join(HELPERS, "probe.exe"), "parent", str(width),
+                             str(height))
+        return process, int(process.stdout.readline())
 
     def probe(self, *arguments):
         _, output = self.run(os.path.join(HELPERS, "probe.exe"), *arguments)

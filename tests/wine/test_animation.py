@@ -106,9 +106,7 @@ class Animation(harness.SessionTestCase):
 
     def test_preview_draws_the_animation_into_its_child(self):
         self.wine.write_dword(KEY, "UseMirrors", 1)
-        parent_process = self.wine.start(os.path.join(harness.HELPERS, "probe.exe"),
-                                         "parent", "320", "240")
-        parent = int(parent_process.stdout.readline())
+        _, parent = self.wine.open_parent(320, 240)
         saver = self.wine.start_saver("/p", str(parent))
         window = self.wine.wait_for_saver_window()[0]
 

@@ -14,9 +14,7 @@ class ChangePassword(unittest.TestCase):
     def test_password_change_is_called_with_the_parent(self):
         with harness.Session() as wine:
             wine.delete_key(TEST_KEY)
-            parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
-                                        "parent", "300", "200")
-            parent = int(parent_process.stdout.readline())
+            _, parent = wine.open_parent(300, 200)
             # The saver takes MPR from the system folder only, so the stand-in goes there.
             wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml=;mpr=n"
             try:

@@ -43,12 +43,10 @@ class LibrarySearch(harness.SessionTestCase):
             shutil.copy(os.path.join(harness.HELPERS, "planted.dll"), os.path.join(folder, name))
         # Preferring native copies makes Wine search the program's folder as Windows does.
         self.wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml=;opengl32,glu32,mpr=n,b"
-        parent_process = self.wine.start(os.path.join(harness.HELPERS, "probe.exe"),
-                                         "parent", "300", "200")
-        parent = parent_process.stdout.readline().strip()
+        _, parent = self.wine.open_parent(300, 200)
         for switches, job in ((["/c"], self.show_and_cancel_dialog),
                               (["/s"], self.draw_and_end_on_a_key),
-                              (["/a", parent], lambda saver: None)):
+                              (["/a", str(parent)], lambda saver: None)):
             with self.subTest(switches=switches):
                 for marker in glob.glob(os.path.join(folder, "*.loaded")):
                     os.remove(marker)

@@ -8,16 +8,12 @@ import unittest
 sys.path.insert(0, os.path.dirname(__file__))
 import harness  # noqa: E402
 
-WS_CHILD = 0x40000000
-WS_VISIBLE = 0x10000000
 
 
 def start_preview(wine, width, height, switches=lambda parent: ("/p", str(parent))):
     """A parent window standing for the settings page's preview, and the saver
     in it, started with the switches made from the parent's number."""
-    parent_process = wine.start(os.path.join(harness.HELPERS, "probe.exe"),
-                                "parent", str(width), str(height))
-    parent = int(parent_process.stdout.readline())
+    parent_process, parent = wine.open_parent(width, height)
     saver = wine.start_saver(*switches(parent))
     return parent_process, parent, saver
 
@@ -32,7 +28,8 @@ class PreviewMode(unittest.TestCase):
             self.assertEqual(window["parent"], parent)
             self.assertEqual((window["x"], window["y"]), (0, 0))
             self.assertEqual((window["width"], window["height"]), (320, 240))
-            self.assertEqual(window["style"] & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE)
+            shown_child = harness.WS_CHILD | harness.WS_VISIBLE
+            self.assertEqual(window["style"] & shown_child, shown_child)
             self.assertFalse(wine.screensaver_running())
 
             # The display settings page ends the preview by destroying its window.

@@ -8,11 +8,6 @@ import unittest
 sys.path.insert(0, os.path.dirname(__file__))
 import harness  # noqa: E402
 
-WS_POPUP = 0x80000000
-WS_VISIBLE = 0x10000000
-WS_CHILD = 0x40000000
-WS_CAPTION = 0x00C00000
-WS_THICKFRAME = 0x00040000
 
 
 def brightest(path):
@@ -35,8 +30,10 @@ class SaverMode(unittest.TestCase):
             self.assertEqual((window["x"], window["y"]), (0, 0))
             self.assertEqual((window["width"], window["height"]), (width, height))
             self.assertEqual(window["parent"], 0)
-            self.assertEqual(window["style"] & (WS_POPUP | WS_VISIBLE), WS_POPUP | WS_VISIBLE)
-            self.assertEqual(window["style"] & (WS_CHILD | WS_CAPTION | WS_THICKFRAME), 0)
+            shown_popup = harness.WS_POPUP | harness.WS_VISIBLE
+            self.assertEqual(window["style"] & shown_popup, shown_popup)
+            frame = harness.WS_CHILD | harness.WS_CAPTION | harness.WS_THICKFRAME
+            self.assertEqual(window["style"] & frame, 0)
             self.assertEqual(window["exstyle"], 0)
 
             self.assertTrue(harness.wait_until(wine.screensaver_running, 10, 0.3))

@@ -37,11 +37,7 @@ void placeSign(Scene& scene, int k, double x, double y, double scale, int tile, 
     sign.scale = static_cast<float>(scale);
     sign.spin = 0.0f;
     sign.blink = 0;
-    sign.tile = tile;
-    sign.u = ((tile % 8) * 128 + 1) / 1024.0f;
-    sign.v = ((tile / 8) * 128 + 1) / 256.0f;
-    sign.du = 126 / 1024.0f;
-    sign.dv = 126 / 256.0f;
+    sign.showCell(tile, scene.signField->textures->atlas);
 }
 
 void coverWedgesUniformly(Scene& scene, double time) {

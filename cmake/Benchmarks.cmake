@@ -1,0 +1,6 @@
+# Speed figures, built optimised without sanitizers (scripts/bench).
+find_package(benchmark REQUIRED)
+add_library(drowsel_benchmark_scene STATIC bench/BenchmarkScene.cpp)
+target_link_libraries(drowsel_benchmark_scene PUBLIC drowsel_scene drowsel_test_support)
+add_executable(drowsel_benchmarks bench/ImageDecodeBenchmark.cpp bench/SceneBenchmark.cpp)
+target_link_libraries(drowsel_benchmarks PRIVATE drowsel_benchmark_scene benchmark::benchmark)
