@@ -157,6 +157,19 @@ class Wine:
             return windows if windows and all(w["style"] & WS_VISIBLE for w in windows) else None
         return wait_until(shown, timeout, 0.3)
 
+    def wait_for_frame(self, name, timeout=20):
+        """A screenshot of the full-screen saver once it shows a frame in the
+        disc about the screen's centre that keeps clear of the logo strip, and
+        that disc as (centre x, centre y, radius); None while nothing shows."""
+        width, height = self.screen_size()
+        disc = (width // 2, height // 2, int(height * 0.4))
+
+        def drawn():
+            picture = Picture(self.screenshot(artifact(name)))
+            return picture if picture.drawn_around(*disc) else None
+        picture = wait_until(drawn, timeout, 0.5)
+        return (picture, disc) if picture else (None, disc)
+
     def control(self, title, identifier):
         """Screen rectangle and check state of a dialog control, or None."""
         fields = self.probe("control", title, str(identifier)).split()

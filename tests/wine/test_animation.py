@@ -22,15 +22,7 @@ class Animation(harness.SessionTestCase):
             self.wine.write_dword(KEY, "UseMirrors", mirrors)
         saver = self.wine.start_saver("/s")
         self.wine.wait_for_saver_window()
-        width, height = self.wine.screen_size()
-        centre_x, centre_y = width // 2, height // 2
-        radius = int(height * 0.4)  # clear of the logo strip in the corner
-
-        def drawn():
-            picture = harness.Picture(self.wine.screenshot(harness.artifact("animation.png")))
-            return picture if picture.drawn_around(centre_x, centre_y, radius) else None
-
-        first = harness.wait_until(drawn, 20, 0.5)
+        first, (centre_x, centre_y, radius) = self.wine.wait_for_frame("animation.png")
         self.assertIsNotNone(first, "nothing drawn around the centre")
         box = (centre_x - radius, centre_x + radius, centre_y - radius, centre_y + radius)
         return saver, first, box

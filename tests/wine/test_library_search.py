@@ -28,12 +28,7 @@ class LibrarySearch(harness.SessionTestCase):
 
     def draw_and_end_on_a_key(self, saver):
         self.assertTrue(self.wine.wait_for_saver_window())
-        width, height = self.wine.screen_size()
-
-        def drawn():
-            picture = harness.Picture(self.wine.screenshot(harness.artifact("planted.png")))
-            return picture.drawn_around(width // 2, height // 2, int(height * 0.4))
-        self.assertTrue(harness.wait_until(drawn, 20, 0.5), "nothing drawn")
+        self.assertIsNotNone(self.wine.wait_for_frame("planted.png")[0], "nothing drawn")
         self.wine.xdotool("key", "space")
 
     def test_libraries_left_beside_the_saver_are_never_loaded(self):
