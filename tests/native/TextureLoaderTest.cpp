@@ -170,24 +170,21 @@ TEST_F(TextureLoader, MissingOrNonJpegResourcesFailWithTheLibraryMessage) {
     setTestImage("TEST_TEXT", notJpeg, sizeof notJpeg);
     const uint8_t fewBytes[] = {0xFF, 0xD8, 0xFF};
     setTestImage("TEST_FEW", fewBytes, sizeof fewBytes);
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(loadSingleTexture(&image, "TEST_TEXT"));
-    EXPECT_FALSE(loadSingleTexture(&image, "TEST_FEW"));
-    EXPECT_FALSE(loadAtlasTexture(&image, "JPEG_TAVO_RGB", "TEST_TEXT"));
-    const std::string messages = testing::internal::GetCapturedStderr();
-    EXPECT_NE(messages.find("Not a JPEG file"), std::string::npos) << messages;
-    EXPECT_EQ(image.texture, 0u);
-    EXPECT_EQ(image.pixels, nullptr);
-
     // A record made without {} in memory that held something else: the
     // failure frees its pixel pointer, which must not be that garbage.
     alignas(TextureImage) unsigned char storage[sizeof(TextureImage)];
     std::memset(storage, 0xA5, sizeof storage);
     TextureImage* unwritten = new (storage) TextureImage;
     testing::internal::CaptureStderr();
+    EXPECT_FALSE(loadSingleTexture(&image, "TEST_TEXT"));
+    EXPECT_FALSE(loadSingleTexture(&image, "TEST_FEW"));
+    EXPECT_FALSE(loadAtlasTexture(&image, "JPEG_TAVO_RGB", "TEST_TEXT"));
     EXPECT_FALSE(loadSingleTexture(unwritten, "TEST_TEXT"));
-    testing::internal::GetCapturedStderr();
     EXPECT_EQ(unwritten->pixels, nullptr);
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_NE(messages.find("Not a JPEG file"), std::string::npos) << messages;
+    EXPECT_EQ(image.texture, 0u);
+    EXPECT_EQ(image.pixels, nullptr);
 }
 
 // Images outside the embedded properties: each is rejected or decoded as far
