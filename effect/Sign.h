@@ -2,9 +2,10 @@
 
 #include "scene/Vec3.h"
 
-struct TextureImage;
-
 #include <cstdint>
+
+struct MirrorSet;
+struct TextureImage;
 
 // One sprite crossing the wedge in 30 seconds of scene time, showing one cell
 // of the sign atlas. It reaches its field through currentSignField.
@@ -31,5 +32,8 @@ struct Sign {
     // Shows picture `cell` of the atlas: its texture coordinates from the
     // atlas's grid of cells.
     void showCell(int32_t cell, const TextureImage& atlas);
+    // Whether any of the quad can lie on the inner side of both planes of
+    // `set`, which pass through the centre.
+    bool reaches(const MirrorSet& set) const;
     void draw() const;
 };

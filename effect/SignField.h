@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class Scene;
+struct MirrorSet;
 
 // The sign atlas and the logo, in that order.
 struct SignTextures {
@@ -31,6 +32,11 @@ class SignField {
     void driftParameters();
 
     void beginDraw();
+    // Marks the signs that reach into the wedge of `set` (every copy's wedge
+    // in model space), or every sign when there is no set (mirrors off): the
+    // others would be clipped away whole in every copy.
+    void selectSignsIn(const MirrorSet* set);
+    // The selected signs, in their order.
     void drawSigns();
     void endDraw();
     bool supportsMirrors() const { return true; }
@@ -53,6 +59,8 @@ class SignField {
 
   private:
     void retarget();
+
+    bool selected[signCount] = {};
 };
 
 // The one field, set by its constructor; signs reach the scene through it.

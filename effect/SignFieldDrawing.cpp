@@ -2,6 +2,7 @@
 // the signs with their blink, and the clean-up after the mirror pass.
 #include "effect/SignField.h"
 
+#include "scene/MirrorSet.h"
 #include "scene/OpenGL.h"
 #include "scene/Scene.h"
 
@@ -44,15 +45,32 @@ void SignField::beginDraw() {
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
+void SignField::selectSignsIn(const MirrorSet* set) {
+    for (int k = 0; k < signCount; ++k) {
+        selected[k] = set == nullptr || signs[k].reaches(*set);
+    }
+}
+
 void SignField::drawSigns() {
     for (int k = 0; k < signCount; ++k) {
-        signs[k].draw();
+        if (selected[k]) {
+            signs[k].draw();
+        }
     }
 }
 
 void SignField::endDraw() {
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
+}
+
+bool Sign::reaches(const MirrorSet& set) const {
+    // The quad's corners lie within its half diagonal of the centre; a little
+    // more covers the copies' clip margins and the rounding.
+    const double reach = 1.4143 * scale + 0.05;
+    const double outside0 = -(set.plane0[0] * position.x + set.plane0[1] * position.y);
+    const double outside1 = -(set.plane1[0] * position.x + set.plane1[1] * position.y);
+    return outside0 < reach && outside1 < reach;
 }
 
 void Sign::draw() const {

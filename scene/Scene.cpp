@@ -94,6 +94,7 @@ void Scene::drawWedges(const MirrorSet& set, bool marking) {
     glPushMatrix();
     if (!mirrorsEnabled) {
         signField->beginDraw();
+        signField->selectSignsIn(nullptr);
         signField->drawSigns(); // unrotated and unclipped
         glPopMatrix();
         signField->endDraw();
@@ -105,6 +106,7 @@ void Scene::drawWedges(const MirrorSet& set, bool marking) {
     }
     // The logo strip is drawn before the copies' stencil test goes on.
     signField->beginDraw();
+    signField->selectSignsIn(&set);
     if (exact) {
         wedgeOwnership.beginCopies();
     }

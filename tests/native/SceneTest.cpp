@@ -189,6 +189,18 @@ TEST_F(SceneRendering, DirectAndMirroredCopiesOfAWedgeAreBothVisible) {
     }
 }
 
+TEST_F(SceneRendering, ASignReachingIntoTheWedgeByAFewPixelsIsStillDrawn) {
+    scene->selectMirrorSet(0, false);
+    placeAllAboveTheCentre(4.0);
+    replaceTexture(field().textures->atlas.texture, {255, 255, 255, 255});
+    // A white square left of plane 0 (x = 0) but for its right 0.1 units.
+    placeSign(0, -0.5 + 0.1, -2.5, 0.5, 4, 4.0);
+    frameAt(4.0);
+    capture();
+    EXPECT_GT(atPoint(0.05, -2.5).brightest(), 150);
+    EXPECT_GT(atPoint(-0.05, -2.5).brightest(), 150); // and its reflection
+}
+
 TEST_F(SceneRendering, WithAFailedAtlasSignsShowAsPlainSquaresAndAZeroHeightSurfaceIsSafe) {
     TextureImage& atlas = field().textures->atlas;
     glDeleteTextures(1, &atlas.texture);
