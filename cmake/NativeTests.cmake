@@ -22,19 +22,7 @@ find_package(JPEG REQUIRED)
 target_link_libraries(drowsel_scene PUBLIC PkgConfig::OSMESA JPEG::JPEG OpenGL::GLU)
 
 # The pictures compiled into a table, standing in for the product's resources.
-set(picture_entries "")
-set(picture_files "")
-foreach(name ${DROWSEL_PICTURES})
-    list(APPEND picture_entries "${name}=${CMAKE_SOURCE_DIR}/resources/${name}.jpg")
-    list(APPEND picture_files ${CMAKE_SOURCE_DIR}/resources/${name}.jpg)
-endforeach()
-string(REPLACE ";" "," picture_entries "${picture_entries}")
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/EmbeddedImages.cpp
-    COMMAND ${CMAKE_COMMAND} -DOUTPUT=${CMAKE_BINARY_DIR}/EmbeddedImages.cpp
-            -DIMAGES=${picture_entries}
-            -P ${CMAKE_SOURCE_DIR}/tests/native/support/EmbedImages.cmake
-    DEPENDS ${picture_files} ${CMAKE_SOURCE_DIR}/tests/native/support/EmbedImages.cmake
-    COMMENT "Compiling the pictures into a table")
+include(cmake/EmbeddedPictures.cmake)
 
 # A Mesa off-screen context, so that rendering tests read back real pixels;
 # a test-controlled counter; the picture table; test images and djpeg.
@@ -42,7 +30,7 @@ find_program(DROWSEL_DJPEG djpeg REQUIRED)
 add_library(drowsel_test_support STATIC tests/native/support/OffscreenContext.cpp
     tests/native/support/TestCounter.cpp tests/native/support/EmbeddedImageTable.cpp
     tests/native/support/TestJpeg.cpp tests/native/support/UniformKaleidoscope.cpp
-    ${CMAKE_BINARY_DIR}/EmbeddedImages.cpp)
+    ${DROWSEL_PICTURE_TABLE})
 target_compile_definitions(drowsel_test_support PUBLIC
     DROWSEL_DJPEG="${DROWSEL_DJPEG}" DROWSEL_RESOURCES="${CMAKE_SOURCE_DIR}/resources")
 target_include_directories(drowsel_test_support PUBLIC ${CMAKE_SOURCE_DIR})
@@ -54,6 +42,8 @@ add_executable(native_tests
     tests/native/CommandLineTest.cpp
     tests/native/FrameClockTest.cpp
     tests/native/FrameFlagsTest.cpp
+    tests/native/HackOptionsTest.cpp
+    x11/HackOptions.cpp
     tests/native/InputWatchTest.cpp
     tests/native/JpegMemorySourceTest.cpp
     tests/native/MirrorSelectionTest.cpp

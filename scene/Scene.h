@@ -26,6 +26,10 @@ class Scene {
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
+    // The surface has a new size (a window that was resized): one view of the
+    // whole of it, its wedge edges marked anew.
+    void resize(int32_t width, int32_t height);
+
     // Draws one frame into the back buffer; true means it is to be presented.
     bool renderFrame(uint32_t flags);
 

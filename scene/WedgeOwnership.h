@@ -20,6 +20,8 @@ class WedgeOwnership {
     // The view drawn next: `reach` is a distance from the centre in the plane
     // z = 0 beyond its corners; `pixel` is the size of one of its pixels there.
     void setView(double reach, double pixel);
+    // The stencil buffer no longer holds the strips (the surface was resized).
+    void forget() { marked = false; }
 
     // Once a frame, before anything is drawn: whether the strips are to be
     // marked anew for `set` at `sceneTime` (seconds), in which case the stencil (and with it the

@@ -16,7 +16,7 @@ foreach(entry ${entries})
     string(APPEND rows "    {\"${name}\", ${name}, ${length}},\n")
 endforeach()
 file(WRITE ${OUTPUT}.new "// Generated from the resource pictures; do not edit.
-#include \"tests/native/support/EmbeddedImageTable.h\"
+#include \"images/EmbeddedImageEntry.h\"
 
 namespace {
 ${arrays}} // namespace

@@ -1,17 +1,11 @@
 #pragma once
 
+#include "images/EmbeddedImageEntry.h"
+
 #include <cstdint>
 
 // The native stand-in for the executable's raw-data resources: the pictures
 // compiled in from resources/, plus images a test adds or replaces.
-struct EmbeddedImageEntry {
-    const char* name;
-    const uint8_t* data;
-    uint32_t size;
-};
-
-extern const EmbeddedImageEntry builtInImages[];
-extern const int builtInImageCount;
 
 // Makes findEmbeddedImage return these bytes for name until cleared. The bytes
 // must outlive the use; a null data pointer hides the name.

@@ -1,0 +1,233 @@
+// Drowsel as an xscreensaver hack: the same Scene, drawn with GLX into the
+// window the daemon hands it (XSCREENSAVER_WINDOW), the root window, a given
+// window, or a window of its own. The daemon decides when it ends: SIGTERM or
+// SIGINT ends it at the next frame, with the teardown in order.
+#include "scene/OpenGL.h"
+#include "scene/Scene.h"
+#include "x11/HackOptions.h"
+
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+bool badWindow = false;
+
+void requestStop(int) {
+    stopRequested = 1;
+}
+
+// A window that is not there is an answer, not a crash with an error trace.
+int noteError(Display*, XErrorEvent* error) {
+    badWindow = badWindow || error->error_code == BadWindow || error->error_code == BadDrawable;
+    return 0;
+}
+
+// The display went away: nothing left to draw on.
+int displayLost(Display*) {
+    std::_Exit(1);
+}
+
+int fail(const char* message) {
+    std::fprintf(stderr, "%s\n", message);
+    return 1;
+}
+
+// Desktops that paint their own background set __SWM_VROOT on a child of the
+// root window; hacks draw there, as the daemon's demo mode expects.
+Window virtualRoot(Display* display) {
+    const Window root = DefaultRootWindow(display);
+    const Atom property = XInternAtom(display, "__SWM_VROOT", False);
+    Window parent = 0, unused = 0, *children = nullptr;
+    unsigned int count = 0;
+    Window found = root;
+    if (XQueryTree(display, root, &unused, &parent, &children, &count) != 0) {
+        for (unsigned int k = 0; k < count && found == root; ++k) {
+            Atom type = None;
+            int format = 0;
+            unsigned long items = 0, left = 0;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(display, children[k], property, 0, 1, False, XA_WINDOW, &type,
+                                   &format, &items, &left, &data) == Success &&
+                type == XA_WINDOW && data != nullptr) {
+                found = *reinterpret_cast<Window*>(data);
+            }
+            if (data != nullptr) {
+                XFree(data);
+            }
+        }
+        XFree(children);
+    }
+    return found;
+}
+
+bool doubleBufferedRgba(Display* display, XVisualInfo* visual) {
+    int useGl = 0, rgba = 0, doubleBuffer = 0;
+    glXGetConfig(display, visual, GLX_USE_GL, &useGl);
+    glXGetConfig(display, visual, GLX_RGBA, &rgba);
+    glXGetConfig(display, visual, GLX_DOUBLEBUFFER, &doubleBuffer);
+    return useGl && rgba && doubleBuffer;
+}
+
+// The visual of a window someone else made, if OpenGL can draw double
+// buffered into it.
+XVisualInfo* visualOf(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) == 0) {
+        return nullptr;
+    }
+    XVisualInfo wanted{};
+    wanted.visualid = XVisualIDFromVisual(attributes.visual);
+    int count = 0;
+    XVisualInfo* visual = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
+    if (visual != nullptr && !doubleBufferedRgba(display, visual)) {
+        XFree(visual);
+        return nullptr;
+    }
+    return visual;
+}
+
+// A visual for the own window: 8 stencil bits where there are any, for the
+// exact wedge edges; without, the scene cuts the wedges by clip planes alone.
+XVisualInfo* chooseVisual(Display* display) {
+    int withStencil[] = {GLX_RGBA,
+                         GLX_DOUBLEBUFFER,
+                         GLX_RED_SIZE,
+                         8,
+                         GLX_GREEN_SIZE,
+                         8,
+                         GLX_BLUE_SIZE,
+                         8,
+                         GLX_STENCIL_SIZE,
+                         8,
+                         None};
+    XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), withStencil);
+    if (visual == nullptr) {
+        int plain[] = {GLX_RGBA, GLX_DOUBLEBUFFER, None};
+        visual = glXChooseVisual(display, DefaultScreen(display), plain);
+    }
+    return visual;
+}
+
+Window openOwnWindow(Display* display, XVisualInfo* visual, Atom closeAtom) {
+    const Window root = RootWindow(display, visual->screen);
+    XSetWindowAttributes attributes{};
+    attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
+    attributes.background_pixel = 0;
+    attributes.border_pixel = 0;
+    attributes.event_mask = KeyPressMask | StructureNotifyMask;
+    const Window window =
+        XCreateWindow(display, root, 0, 0, 1024, 768, 0, visual->depth, InputOutput, visual->visual,
+                      CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
+    XStoreName(display, window, "Drowsel");
+    Atom protocols[] = {closeAtom};
+    XSetWMProtocols(display, window, protocols, 1);
+    XMapWindow(display, window);
+    return window;
+}
+
+void sleepMilliseconds(int32_t milliseconds) {
+    timespec interval{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+    nanosleep(&interval, nullptr); // a signal cuts it short, as it should
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const HackOptions options = parseHackOptions(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
+    if (options.help) {
+        std::fputs(hackUsage, stdout);
+        return 0;
+    }
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "%s\n%s", options.error.c_str(), hackUsage);
+        return 1;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return fail("drowsel: cannot open the display");
+    }
+    XSetErrorHandler(noteError);
+    XSetIOErrorHandler(displayLost);
+    std::signal(SIGTERM, requestStop);
+    std::signal(SIGINT, requestStop);
+
+    const bool ownWindow = options.target == HackOptions::Target::OwnWindow;
+    Window window = options.target == HackOptions::Target::Root
+                        ? virtualRoot(display)
+                        : static_cast<Window>(options.window);
+    XVisualInfo* visual = ownWindow ? chooseVisual(display) : visualOf(display, window);
+    XSync(display, False);
+    if (badWindow) {
+        std::fprintf(stderr, "drowsel: no window 0x%lx\n%s", static_cast<unsigned long>(window),
+                     hackUsage);
+        return 1;
+    }
+    if (visual == nullptr) {
+        return fail("drowsel: no GLX visual with double-buffered RGBA for that window");
+    }
+    const Atom closeAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    if (ownWindow) {
+        window = openOwnWindow(display, visual, closeAtom);
+    } else {
+        XSelectInput(display, window, StructureNotifyMask);
+    }
+    GLXContext context = glXCreateContext(display, visual, nullptr, True);
+    XFree(visual);
+    if (context == nullptr || !glXMakeCurrent(display, window, context)) {
+        return fail("drowsel: cannot make an OpenGL context current on the window");
+    }
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, window, &attributes);
+    int width = attributes.width, height = attributes.height;
+    auto scene = std::make_unique<Scene>(width, height);
+    const uint32_t flags = options.useMirrors ? Scene::mirrorFlag : 0;
+
+    while (!stopRequested) {
+        while (XPending(display) > 0 && !stopRequested) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == ConfigureNotify &&
+                (event.xconfigure.width != width || event.xconfigure.height != height)) {
+                width = event.xconfigure.width;
+                height = event.xconfigure.height;
+                scene->resize(width, height);
+            } else if (ownWindow && event.type == KeyPress) {
+                const KeySym key = XLookupKeysym(&event.xkey, 0);
+                if (key == XK_q || key == XK_Escape) {
+                    stopRequested = 1;
+                }
+            } else if (ownWindow && event.type == ClientMessage &&
+                       static_cast<Atom>(event.xclient.data.l[0]) == closeAtom) {
+                stopRequested = 1;
+            }
+        }
+        if (stopRequested) {
+            break;
+        }
+        if (scene->renderFrame(flags)) {
+            glXSwapBuffers(display, window);
+        }
+        sleepMilliseconds(scene->sleepInterval());
+    }
+
+    scene.reset();
+    glXMakeCurrent(display, None, nullptr);
+    glXDestroyContext(display, context);
+    if (ownWindow) {
+        XDestroyWindow(display, window);
+    }
+    XCloseDisplay(display);
+    return 0;
+}
