@@ -8,4 +8,5 @@ add_executable(drowsel_hack x11/Main.cpp x11/HackOptions.cpp x11/MonotonicCounte
     x11/EmbeddedImage.cpp ${DROWSEL_PICTURE_TABLE})
 set_target_properties(drowsel_hack PROPERTIES OUTPUT_NAME drowsel)
 target_include_directories(drowsel_hack PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(drowsel_hack PRIVATE drowsel_scene X11::X11 OpenGL::GLX OpenGL::GL)
+target_link_libraries(drowsel_hack PRIVATE drowsel_scene drowsel_host_logic X11::X11
+    X11::Xinerama OpenGL::GLX OpenGL::GL)

@@ -2,6 +2,7 @@
 // window the daemon hands it (XSCREENSAVER_WINDOW), the root window, a given
 // window, or a window of its own. The daemon decides when it ends: SIGTERM or
 // SIGINT ends it at the next frame, with the teardown in order.
+#include "host/MonitorLayout.h"
 #include "scene/OpenGL.h"
 #include "scene/Scene.h"
 #include "x11/HackOptions.h"
@@ -10,6 +11,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xinerama.h>
 #include <X11/keysym.h>
 
 #include <cerrno>
@@ -18,6 +20,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -137,6 +140,24 @@ Window openOwnWindow(Display* display, XVisualInfo* visual, Atom closeAtom) {
     return window;
 }
 
+// On a root window that spans several monitors, one kaleidoscope each, as on
+// Windows; anywhere else the whole window is one view.
+std::vector<Viewport> monitorsOf(Display* display, Window window, int width, int height) {
+    std::vector<ScreenRectangle> monitors;
+    int count = 0;
+    XineramaScreenInfo* screens = window == DefaultRootWindow(display) && XineramaIsActive(display)
+                                      ? XineramaQueryScreens(display, &count)
+                                      : nullptr;
+    for (int k = 0; k < count; ++k) {
+        monitors.push_back({screens[k].x_org, screens[k].y_org, screens[k].x_org + screens[k].width,
+                            screens[k].y_org + screens[k].height});
+    }
+    if (screens != nullptr) {
+        XFree(screens);
+    }
+    return monitorViewports({0, 0, width, height}, monitors);
+}
+
 void sleepMilliseconds(int32_t milliseconds) {
     timespec interval{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
     nanosleep(&interval, nullptr); // a signal cuts it short, as it should
@@ -191,7 +212,7 @@ int main(int argc, char** argv) {
     XWindowAttributes attributes{};
     XGetWindowAttributes(display, window, &attributes);
     int width = attributes.width, height = attributes.height;
-    auto scene = std::make_unique<Scene>(width, height);
+    auto scene = std::make_unique<Scene>(width, height, monitorsOf(display, window, width, height));
     const uint32_t flags = options.useMirrors ? Scene::mirrorFlag : 0;
 
     while (!stopRequested) {

@@ -1,7 +1,8 @@
 """The X11 hack under Xvfb with Mesa: -root draws a lit, mirrored, moving
 kaleidoscope and SIGTERM ends it with 0 within a second; -no-mirrors is not
 symmetric; -window-id draws only inside that window; its own window keeps the
-picture centred when resized; bad switches and a missing window exit 1."""
+picture centred when resized; a root over two monitors shows a kaleidoscope on
+each; bad switches and a missing window exit 1."""
 
 import os
 import signal
@@ -101,6 +102,18 @@ class Hack(unittest.TestCase):
             300, 200, 150) and p.mirror_mismatch(100, 500, 20, 380) < 0.03 else None)(
                 self.screen(window)), 20, 0.5)
         self.assertIsNotNone(picture, "not a centred, symmetric picture at the new size")
+
+    def test_a_root_over_two_monitors_shows_one_kaleidoscope_each(self):
+        self.display.stop()
+        self.display = harness.TwoMonitors()  # 1024 x 768 and 800 x 600 to its right
+        self.environment["DISPLAY"] = self.display.name
+        self.start(HACK, "-root")
+        for centre_x, centre_y, half in ((512, 384, 300), (1424, 300, 230)):
+            with self.subTest(monitor=(centre_x, centre_y)):
+                self.assertTrue(harness.wait_until(lambda: (lambda p: p.drawn_around(
+                    centre_x, centre_y, half) and p.mirror_mismatch(
+                        centre_x - half, centre_x + half, centre_y - half, centre_y + half) < 0.03)(
+                            self.screen()), 20, 0.5), "no mirrored kaleidoscope on this monitor")
 
     def test_bad_switches_and_a_missing_window_exit_with_one(self):
         for switches in (["-fps"], ["-window-id", "12x"], ["-window-id", "0x1fffffff"]):
