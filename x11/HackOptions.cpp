@@ -32,7 +32,11 @@ HackOptions parseHackOptions(int count, const char* const* arguments,
     HackOptions options;
     bool windowGiven = false;
     for (int k = 1; k < count && options.error.empty(); ++k) {
+        // The daemon writes its hacks' switches with two dashes (--root).
         const char* argument = arguments[k];
+        if (argument[0] == '-' && argument[1] == '-' && argument[2] != '\0') {
+            ++argument;
+        }
         if (std::strcmp(argument, "-root") == 0) {
             options.target = HackOptions::Target::Root;
         } else if (std::strcmp(argument, "-window-id") == 0) {
@@ -46,10 +50,10 @@ HackOptions parseHackOptions(int count, const char* const* arguments,
             options.useMirrors = true;
         } else if (std::strcmp(argument, "-no-mirrors") == 0) {
             options.useMirrors = false;
-        } else if (std::strcmp(argument, "-help") == 0 || std::strcmp(argument, "--help") == 0) {
+        } else if (std::strcmp(argument, "-help") == 0) {
             options.help = true;
         } else {
-            options.error = std::string("drowsel: unknown switch ") + argument;
+            options.error = std::string("drowsel: unknown switch ") + arguments[k];
         }
     }
     uint64_t daemonWindow = 0;

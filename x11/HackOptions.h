@@ -5,8 +5,9 @@
 
 // The switches of the xscreensaver hack, as such hacks take them:
 // -root, -window-id ID (decimal or 0x hexadecimal), -mirrors, -no-mirrors,
-// -help. XSCREENSAVER_WINDOW, which the daemon sets, names the window to draw
-// into unless -window-id does.
+// -help, each also with two dashes, as the daemon writes them.
+// XSCREENSAVER_WINDOW, which the daemon sets, names the window to draw into
+// unless -window-id does.
 struct HackOptions {
     enum class Target { OwnWindow, Root, Window };
     Target target = Target::OwnWindow;

@@ -27,6 +27,7 @@ TEST(HackOptions, SwitchesAsXscreensaverHacksTakeThem) {
         {{"-window-id", "1234"}, nullptr, Target::Window, 1234, true},
         {{"-window-id", "0x2a00007", "-no-mirrors"}, nullptr, Target::Window, 0x2a00007, false},
         {{"-no-mirrors", "-mirrors"}, nullptr, Target::OwnWindow, 0, true},
+        {{"--root", "--no-mirrors"}, nullptr, Target::Root, 0, false}, // as the daemon writes them
         // The daemon's window wins over -root, a window given by switch over both.
         {{"-root"}, "0x400001", Target::Window, 0x400001, true},
         {{"-window-id", "77"}, "0x400001", Target::Window, 77, true},
@@ -46,6 +47,8 @@ TEST(HackOptions, BadSwitchesAndWindowNumbersAreErrors) {
     for (const std::vector<const char*>& switches :
          std::vector<std::vector<const char*>>{{"-fps"},
                                                {"root"},
+                                               {"--"},
+                                               {"---root"},
                                                {"-window-id"},
                                                {"-window-id", "12x"},
                                                {"-window-id", "0"},

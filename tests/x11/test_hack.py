@@ -5,6 +5,8 @@ picture centred when resized; a root over two monitors shows a kaleidoscope on
 each; bad switches and a missing window exit 1."""
 
 import os
+import pwd
+import shutil
 import signal
 import subprocess
 import sys
@@ -114,6 +116,52 @@ class Hack(unittest.TestCase):
                     centre_x, centre_y, half) and p.mirror_mismatch(
                         centre_x - half, centre_x + half, centre_y - half, centre_y + half) < 0.03)(
                             self.screen()), 20, 0.5), "no mirrored kaleidoscope on this monitor")
+
+    def test_the_xscreensaver_daemon_runs_it_and_ends_it(self):
+        # The daemon launches no hacks for root: an ordinary user of its own,
+        # on a display that lets that user in.
+        user = "drowsel-hack-test"
+        if subprocess.run(["id", user], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode != 0:
+            subprocess.run(["useradd", "--create-home", user], check=True)
+        home = pwd.getpwnam(user).pw_dir
+        self.display.stop()
+        self.display.process, self.display.name = harness.start_server(
+            ["Xvfb", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-ac", "+extension",
+             "GLX"])
+        hack = os.path.join(home, "drowsel")
+        shutil.copy(HACK, hack)
+        os.chmod(hack, 0o755)
+        with open(os.path.join(home, ".xscreensaver"), "w") as settings:
+            settings.write("mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\n"
+                           "splash: False\nprograms: GL: %s -root \\n\\n\n" % hack)
+        as_user = ["runuser", "-u", user, "--", "env", "HOME=" + home,
+                   "DISPLAY=" + self.display.name]
+        self.started.append(subprocess.Popen(as_user + ["xscreensaver", "-no-splash"],
+                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+
+        def command(verb):
+            return subprocess.run(as_user + ["xscreensaver-command", verb], timeout=20,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+
+        def hack_running():
+            for entry in os.listdir("/proc"):
+                try:
+                    if entry.isdigit() and os.readlink("/proc/%s/exe" % entry) == hack:
+                        return True
+                except OSError:
+                    continue
+            return False
+        self.assertTrue(harness.wait_until(lambda: command("-activate") == 0, 20, 0.5))
+        self.assertTrue(harness.wait_until(hack_running, 20, 0.5), "the daemon ran no hack")
+        picture = self.drawn(512, 384, 300)
+        self.assertIsNotNone(picture, "nothing drawn on the daemon's window")
+        self.assertTrue(harness.wait_until(
+            lambda: self.screen().mirror_mismatch(212, 812, 84, 684) < 0.03, 10, 0.2))
+        self.assertEqual(command("-deactivate"), 0)
+        self.assertTrue(harness.wait_until(lambda: not hack_running(), 20, 0.5),
+                        "the hack outlived the deactivation")
+        command("-exit")
 
     def test_bad_switches_and_a_missing_window_exit_with_one(self):
         for switches in (["-fps"], ["-window-id", "12x"], ["-window-id", "0x1fffffff"]):
