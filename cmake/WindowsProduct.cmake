@@ -31,14 +31,10 @@ set_target_properties(drowsel PROPERTIES
     SUFFIX .scr
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
 )
-# The version number has one home, the project's: it reaches the version
-# resource and the manifest through files made here, and scripts/package
-# through VERSION.
+# The version reaches the version resource and the manifest through files made here.
 set(DROWSEL_GENERATED ${CMAKE_BINARY_DIR}/generated)
 configure_file(resources/Version.h.in ${DROWSEL_GENERATED}/Version.h @ONLY)
 configure_file(resources/drowsel.manifest.in ${DROWSEL_GENERATED}/drowsel.manifest @ONLY)
-file(WRITE ${CMAKE_BINARY_DIR}/VERSION.new "${PROJECT_VERSION}\n")
-file(COPY_FILE ${CMAKE_BINARY_DIR}/VERSION.new ${CMAKE_BINARY_DIR}/VERSION ONLY_IF_DIFFERENT)
 target_include_directories(drowsel PRIVATE ${DROWSEL_GENERATED} ${CMAKE_SOURCE_DIR}/resources)
 list(TRANSFORM DROWSEL_PICTURES PREPEND ${CMAKE_SOURCE_DIR}/resources/ OUTPUT_VARIABLE resource_files)
 list(TRANSFORM resource_files APPEND .jpg)

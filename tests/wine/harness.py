@@ -171,12 +171,12 @@ class Wine:
         return (picture, disc) if picture else (None, disc)
 
     def control(self, title, identifier):
-        """Screen rectangle and check state of a dialog control, or None."""
+        """Screen rectangle, check state and enabled state of a dialog control, or None."""
         fields = self.probe("control", title, str(identifier)).split()
-        if len(fields) != 5:
+        if len(fields) != 6:
             return None
-        x, y, width, height, checked = (int(field) for field in fields)
-        return {"x": x, "y": y, "width": width, "height": height, "checked": checked}
+        return dict(zip(("x", "y", "width", "height", "checked", "enabled"),
+                        (int(field) for field in fields)))
 
     def click_control(self, title, identifier):
         rectangle = wait_until(lambda: self.control(title, identifier), 20, 0.3)

@@ -13,13 +13,21 @@
 //   probe storm <hwnd> <count>  posts count mouse moves and key presses at once
 //   probe resources <file>   prints what the program carries, one "name ok|missing" line each
 //   probe control <title> <id>
-//                            prints the screen rectangle and check state of control id
-//                            in the top-level window of that title: "x y width height checked"
+//                            prints the screen rectangle, check state and whether it takes
+//                            input, of control id in the top-level window of that title:
+//                            "x y width height checked enabled"
 //   probe power <hwnd> <state>  tells the window's process, as Windows does, that the
 //                            console display is now off (0), on (1) or dimmed (2)
 //   probe textwidth <title> <text>
 //                            prints the width of the static showing text in that window and
 //                            the width of the text in the static's font: "control text"
+//   probe exitcode <command line>
+//                            runs the command line as a deployment tool does, waits for it
+//                            (up to 180 s) and prints its whole 32-bit exit code
+//   probe starter <title>    prints the file name of the program that started the process
+//                            of the top-level window of that title ("explorer.exe")
+//   probe hold <file>        opens the file sharing nothing, prints "held" and keeps it
+//                            open for 120 s or until it is ended
 #include <windows.h>
 
 #include <cstdio>
@@ -152,6 +160,72 @@ int sendDisplayState(HWND window, DWORD state) {
     return result;
 }
 
+int printExitCode(const char* commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    char line[2048] = {};
+    std::strncpy(line, commandLine, sizeof line - 1);
+    if (!CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        std::printf("not started %lu\n", GetLastError());
+        return 1;
+    }
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, 180000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &code);
+        std::printf("%lu\n", code);
+    } else {
+        std::printf("still running\n");
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
+
+// The parent is what ntdll's basic information calls InheritedFromUniqueProcessId.
+int printStarter(const char* title) {
+    HWND window = FindWindowA(nullptr, title);
+    DWORD processId = 0;
+    if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0) {
+        return 1;
+    }
+    using QueryInformation = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryInformation>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    ULONG_PTR basic[6] = {}; // PROCESS_BASIC_INFORMATION; the parent's id is last
+    const bool known = process != nullptr && query != nullptr &&
+                       query(process, 0, basic, sizeof basic, nullptr) == 0;
+    if (process != nullptr) {
+        CloseHandle(process);
+    }
+    HANDLE parent =
+        known ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(basic[5]))
+              : nullptr;
+    char path[MAX_PATH] = {};
+    DWORD size = sizeof path;
+    if (parent == nullptr || !QueryFullProcessImageNameA(parent, 0, path, &size)) {
+        return 1;
+    }
+    CloseHandle(parent);
+    const char* name = std::strrchr(path, '\\');
+    std::printf("%s\n", name != nullptr ? name + 1 : path);
+    return 0;
+}
+
+int holdFile(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return 1;
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(120000);
+    CloseHandle(file);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -159,6 +233,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const char* command = argv[1];
+    if (std::strcmp(command, "exitcode") == 0 && argc == 3) {
+        return printExitCode(argv[2]);
+    }
+    if (std::strcmp(command, "starter") == 0 && argc == 3) {
+        return printStarter(argv[2]);
+    }
+    if (std::strcmp(command, "hold") == 0 && argc == 3) {
+        return holdFile(argv[2]);
+    }
     if (std::strcmp(command, "running") == 0) {
         BOOL running = FALSE;
         SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
@@ -274,9 +357,10 @@ int main(int argc, char** argv) {
         }
         RECT outer{};
         GetWindowRect(control, &outer);
-        std::printf("%ld %ld %ld %ld %d\n", outer.left, outer.top, outer.right - outer.left,
+        std::printf("%ld %ld %ld %ld %d %d\n", outer.left, outer.top, outer.right - outer.left,
                     outer.bottom - outer.top,
-                    static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)));
+                    static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)),
+                    IsWindowEnabled(control) ? 1 : 0);
         return 0;
     }
     return 2;
