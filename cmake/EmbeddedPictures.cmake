@@ -11,6 +11,6 @@ set(DROWSEL_PICTURE_TABLE ${CMAKE_BINARY_DIR}/EmbeddedImages.cpp)
 add_custom_command(OUTPUT ${DROWSEL_PICTURE_TABLE}
     COMMAND ${CMAKE_COMMAND} -DOUTPUT=${DROWSEL_PICTURE_TABLE}
             -DIMAGES=${picture_entries}
-            -P ${CMAKE_SOURCE_DIR}/tests/native/support/EmbedImages.cmake
-    DEPENDS ${picture_files} ${CMAKE_SOURCE_DIR}/tests/native/support/EmbedImages.cmake
+            -P ${CMAKE_SOURCE_DIR}/cmake/EmbedImages.cmake
+    DEPENDS ${picture_files} ${CMAKE_SOURCE_DIR}/cmake/EmbedImages.cmake
     COMMENT "Compiling the pictures into a table")

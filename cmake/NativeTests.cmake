@@ -30,7 +30,7 @@ find_program(DROWSEL_DJPEG djpeg REQUIRED)
 add_library(drowsel_test_support STATIC tests/native/support/OffscreenContext.cpp
     tests/native/support/TestCounter.cpp tests/native/support/EmbeddedImageTable.cpp
     tests/native/support/TestJpeg.cpp tests/native/support/UniformKaleidoscope.cpp
-    ${DROWSEL_PICTURE_TABLE})
+    images/BuiltInImage.cpp ${DROWSEL_PICTURE_TABLE})
 target_compile_definitions(drowsel_test_support PUBLIC
     DROWSEL_DJPEG="${DROWSEL_DJPEG}" DROWSEL_RESOURCES="${CMAKE_SOURCE_DIR}/resources")
 target_include_directories(drowsel_test_support PUBLIC ${CMAKE_SOURCE_DIR})

@@ -4,9 +4,10 @@ find_package(X11 REQUIRED)
 find_package(JPEG REQUIRED)
 target_link_libraries(drowsel_scene PUBLIC JPEG::JPEG OpenGL::GLU OpenGL::GL)
 include(cmake/EmbeddedPictures.cmake)
-add_executable(drowsel_hack x11/Main.cpp x11/HackOptions.cpp x11/MonotonicCounter.cpp
-    x11/EmbeddedImage.cpp ${DROWSEL_PICTURE_TABLE})
+add_executable(drowsel_hack x11/Main.cpp x11/HackOptions.cpp x11/FrameRateOverlay.cpp
+    x11/MonotonicCounter.cpp
+    x11/EmbeddedImage.cpp images/BuiltInImage.cpp ${DROWSEL_PICTURE_TABLE})
 set_target_properties(drowsel_hack PROPERTIES OUTPUT_NAME drowsel)
 target_include_directories(drowsel_hack PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(drowsel_hack PRIVATE drowsel_scene drowsel_host_logic X11::X11
-    X11::Xinerama OpenGL::GLX OpenGL::GL)
+target_link_libraries(drowsel_hack PRIVATE drowsel_scene X11::X11
+    X11::Xinerama X11::Xrandr OpenGL::GLX OpenGL::GL)

@@ -2,7 +2,7 @@
 
 #include "host/DisplayNotification.h"
 #include "host/FrameFlags.h"
-#include "host/MonitorLayout.h"
+#include "scene/MonitorLayout.h"
 #include "host/OpenGLLibrary.h"
 #include "host/PixelFormat.h"
 #include "host/ProcessState.h"

@@ -4,7 +4,7 @@
 
 // A picture compiled into a program that has no resources of its own (the
 // native tests, the X11 hack): the table is made from resources/ by the build
-// (tests/native/support/EmbedImages.cmake).
+// (cmake/EmbedImages.cmake).
 struct EmbeddedImageEntry {
     const char* name;
     const uint8_t* data;
@@ -13,3 +13,6 @@ struct EmbeddedImageEntry {
 
 extern const EmbeddedImageEntry builtInImages[];
 extern const int builtInImageCount;
+
+// The compiled-in picture of that name, or null.
+const EmbeddedImageEntry* builtInImage(const char* name);

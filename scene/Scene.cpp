@@ -32,8 +32,11 @@ Scene::Scene(int32_t width, int32_t height, const std::vector<Viewport>& monitor
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
-void Scene::resize(int32_t width, int32_t height) {
-    viewports = {{0, 0, width, height}};
+void Scene::resize(int32_t width, int32_t height, const std::vector<Viewport>& monitors) {
+    viewports = monitors;
+    if (viewports.empty()) {
+        viewports.push_back({0, 0, width, height});
+    }
     applyView(viewports.front(), false);
     wedgeOwnership.forget();
 }

@@ -26,9 +26,10 @@ class Scene {
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
-    // The surface has a new size (a window that was resized): one view of the
-    // whole of it, its wedge edges marked anew.
-    void resize(int32_t width, int32_t height);
+    // The surface has a new size or its monitors changed: a view for each
+    // monitor as at construction (with none, one view of the whole surface),
+    // the wedge edges marked anew.
+    void resize(int32_t width, int32_t height, const std::vector<Viewport>& monitors = {});
 
     // Draws one frame into the back buffer; true means it is to be presented.
     bool renderFrame(uint32_t flags);

@@ -5,24 +5,144 @@
 #include <cstring>
 
 const char hackUsage[] =
-    "usage: drowsel [-root | -window-id ID] [-mirrors | -no-mirrors] [-help]\n";
+    "usage: drowsel [-root | -window | -window-id ID] [-display NAME]\n"
+    "               [-visual ID|default|best] [-install] [-fps] [-delay MICROSECONDS]\n"
+    "               [-mirrors | -no-mirrors] [-help]\n";
 
 namespace {
 
-// A whole decimal or 0x hexadecimal number that fits a window id (29 bits in
-// X, kept here as any 32-bit value but 0).
-bool readWindow(const char* text, uint64_t& window) {
+enum class Switch {
+    Root,
+    Window,
+    WindowId,
+    Display,
+    Visual,
+    Install,
+    FrameRate,
+    Delay,
+    Mirrors,
+    NoMirrors,
+    Help
+};
+
+struct SwitchName {
+    const char* name; // with one dash
+    Switch meaning;
+    bool takesValue;
+};
+
+constexpr SwitchName switches[] = {
+    {"-root", Switch::Root, false},         {"-window", Switch::Window, false},
+    {"-window-id", Switch::WindowId, true}, {"-display", Switch::Display, true},
+    {"-visual", Switch::Visual, true},      {"-install", Switch::Install, false},
+    {"-fps", Switch::FrameRate, false},     {"-delay", Switch::Delay, true},
+    {"-mirrors", Switch::Mirrors, false},   {"-no-mirrors", Switch::NoMirrors, false},
+    {"-help", Switch::Help, false},
+};
+
+// A whole decimal or 0x hexadecimal number no larger than limit.
+bool readNumber(const char* text, uint64_t limit, uint64_t& number) {
     if (text == nullptr || *text == '\0' || *text == '-' || *text == '+') {
         return false;
     }
     errno = 0;
     char* end = nullptr;
     const unsigned long long value = std::strtoull(text, &end, 0);
-    if (errno != 0 || *end != '\0' || value == 0 || value > 0xFFFFFFFFull) {
+    if (errno != 0 || *end != '\0' || value > limit) {
         return false;
     }
-    window = value;
+    number = value;
     return true;
+}
+
+// A window or visual id (29 bits in X, kept here as any 32-bit value but 0).
+bool readIdentifier(const char* text, uint64_t& identifier) {
+    uint64_t value = 0;
+    if (!readNumber(text, 0xFFFFFFFFull, value) || value == 0) {
+        return false;
+    }
+    identifier = value;
+    return true;
+}
+
+const SwitchName* findSwitch(const char* argument) {
+    // The daemon writes its hacks' switches with two dashes (--root).
+    if (argument[0] == '-' && argument[1] == '-' && argument[2] != '\0') {
+        ++argument;
+    }
+    for (const SwitchName& entry : switches) {
+        if (std::strcmp(argument, entry.name) == 0) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+// Applies one switch; false when its value is not one it takes.
+bool apply(Switch meaning, const char* value, HackOptions& options, bool& windowGiven) {
+    uint64_t number = 0;
+    switch (meaning) {
+    case Switch::Root:
+        options.target = HackOptions::Target::Root;
+        return true;
+    case Switch::Window:
+        options.target = HackOptions::Target::OwnWindow;
+        return true;
+    case Switch::WindowId:
+        windowGiven = readIdentifier(value, options.window);
+        return windowGiven;
+    case Switch::Display:
+        options.display = value;
+        return *value != '\0';
+    case Switch::Visual:
+        if (std::strcmp(value, "default") == 0) {
+            options.visual = HackOptions::Visual::Default;
+        } else if (std::strcmp(value, "best") == 0) {
+            options.visual = HackOptions::Visual::Best;
+        } else if (readIdentifier(value, options.visualId)) {
+            options.visual = HackOptions::Visual::Id;
+        } else {
+            return false;
+        }
+        return true;
+    case Switch::Install:
+        options.installColormap = true;
+        return true;
+    case Switch::FrameRate:
+        options.showFrameRate = true;
+        return true;
+    case Switch::Delay: // up to an hour between frames
+        if (!readNumber(value, 3600000000ull, number)) {
+            return false;
+        }
+        options.delayMicroseconds = static_cast<int64_t>(number);
+        return true;
+    case Switch::Mirrors:
+        options.useMirrors = true;
+        return true;
+    case Switch::NoMirrors:
+        options.useMirrors = false;
+        return true;
+    case Switch::Help:
+        options.help = true;
+        return true;
+    }
+    return false;
+}
+
+const char* wanted(Switch meaning) {
+    switch (meaning) {
+    case Switch::WindowId:
+        return "a window number";
+    case Switch::Display:
+        return "a display name";
+    case Switch::Visual:
+        return "a visual number, default or best";
+    case Switch::Delay:
+        return "microseconds, 0 to 3600000000";
+    default:
+        return "nothing";
+    }
 }
 
 } // namespace
@@ -32,35 +152,26 @@ HackOptions parseHackOptions(int count, const char* const* arguments,
     HackOptions options;
     bool windowGiven = false;
     for (int k = 1; k < count && options.error.empty(); ++k) {
-        // The daemon writes its hacks' switches with two dashes (--root).
-        const char* argument = arguments[k];
-        if (argument[0] == '-' && argument[1] == '-' && argument[2] != '\0') {
-            ++argument;
-        }
-        if (std::strcmp(argument, "-root") == 0) {
-            options.target = HackOptions::Target::Root;
-        } else if (std::strcmp(argument, "-window-id") == 0) {
-            if (k + 1 >= count || !readWindow(arguments[k + 1], options.window)) {
-                options.error = "drowsel: -window-id wants a window number";
-            } else {
-                ++k;
-                windowGiven = true;
-            }
-        } else if (std::strcmp(argument, "-mirrors") == 0) {
-            options.useMirrors = true;
-        } else if (std::strcmp(argument, "-no-mirrors") == 0) {
-            options.useMirrors = false;
-        } else if (std::strcmp(argument, "-help") == 0) {
-            options.help = true;
-        } else {
+        const SwitchName* entry = findSwitch(arguments[k]);
+        if (entry == nullptr) {
             options.error = std::string("drowsel: unknown switch ") + arguments[k];
+            continue;
+        }
+        const char* value = "";
+        if (entry->takesValue) {
+            value = k + 1 < count ? arguments[++k] : nullptr;
+        }
+        if (value == nullptr || !apply(entry->meaning, value, options, windowGiven)) {
+            options.error =
+                std::string("drowsel: ") + entry->name + " wants " + wanted(entry->meaning);
         }
     }
+    // A window given by switch wins over the daemon's, which wins over -root.
     uint64_t daemonWindow = 0;
     if (windowGiven) {
         options.target = HackOptions::Target::Window;
     } else if (options.error.empty() && environmentWindow != nullptr &&
-               readWindow(environmentWindow, daemonWindow)) {
+               readIdentifier(environmentWindow, daemonWindow)) {
         options.target = HackOptions::Target::Window;
         options.window = daemonWindow;
     }

@@ -1,10 +1,12 @@
 // Drowsel as an xscreensaver hack: the same Scene, drawn with GLX into the
 // window the daemon hands it (XSCREENSAVER_WINDOW), the root window, a given
 // window, or a window of its own. The daemon decides when it ends: SIGTERM or
-// SIGINT ends it at the next frame, with the teardown in order.
-#include "host/MonitorLayout.h"
+// SIGINT ends it at the next frame, with the teardown in order; a window that
+// goes away ends it too.
+#include "scene/MonitorLayout.h"
 #include "scene/OpenGL.h"
 #include "scene/Scene.h"
+#include "x11/FrameRateOverlay.h"
 #include "x11/HackOptions.h"
 
 #include <GL/glx.h>
@@ -12,7 +14,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xinerama.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <csignal>
@@ -25,15 +30,41 @@
 namespace {
 
 volatile std::sig_atomic_t stopRequested = 0;
-bool badWindow = false;
+
+// What the X errors said. Until the hack runs, a window that is not there is
+// an answer, not a crash with an error trace; afterwards it is the window
+// going away, and any other error is printed once.
+struct XErrors {
+    bool running = false;
+    Window window = 0; // the one drawn into, once running
+    int glxBase = -1;  // the GLX extension's first error number
+    bool badWindow = false;
+    bool reported = false;
+};
+XErrors errors;
+
+// The GLX protocol's errors GLXBadDrawable and GLXBadWindow, after its base.
+constexpr int glxBadDrawable = 2;
+constexpr int glxBadWindow = 12;
 
 void requestStop(int) {
     stopRequested = 1;
 }
 
-// A window that is not there is an answer, not a crash with an error trace.
-int noteError(Display*, XErrorEvent* error) {
-    badWindow = badWindow || error->error_code == BadWindow || error->error_code == BadDrawable;
+int noteError(Display* display, XErrorEvent* error) {
+    const int code = error->error_code;
+    const bool aboutWindow = code == BadWindow || code == BadDrawable ||
+                             (errors.glxBase >= 0 && (code == errors.glxBase + glxBadDrawable ||
+                                                      code == errors.glxBase + glxBadWindow));
+    if (aboutWindow && (!errors.running || error->resourceid == errors.window)) {
+        errors.badWindow = true;
+    } else if (errors.running && !errors.reported) {
+        errors.reported = true;
+        char text[128] = {};
+        XGetErrorText(display, code, text, sizeof text);
+        std::fprintf(stderr, "drowsel: X error %s (request %d.%d)\n", text, error->request_code,
+                     error->minor_code);
+    }
     return 0;
 }
 
@@ -103,7 +134,7 @@ XVisualInfo* visualOf(Display* display, Window window) {
 
 // A visual for the own window: 8 stencil bits where there are any, for the
 // exact wedge edges; without, the scene cuts the wedges by clip planes alone.
-XVisualInfo* chooseVisual(Display* display) {
+XVisualInfo* bestVisual(Display* display) {
     int withStencil[] = {GLX_RGBA,
                          GLX_DOUBLEBUFFER,
                          GLX_RED_SIZE,
@@ -123,8 +154,28 @@ XVisualInfo* chooseVisual(Display* display) {
     return visual;
 }
 
+// -visual: the best one, the screen's default, or the one of that id, if
+// OpenGL can draw double buffered with it.
+XVisualInfo* chooseVisual(Display* display, const HackOptions& options) {
+    if (options.visual == HackOptions::Visual::Best) {
+        return bestVisual(display);
+    }
+    XVisualInfo wanted{};
+    wanted.visualid = options.visual == HackOptions::Visual::Default
+                          ? XVisualIDFromVisual(DefaultVisual(display, DefaultScreen(display)))
+                          : static_cast<VisualID>(options.visualId);
+    int count = 0;
+    XVisualInfo* visual = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
+    if (visual != nullptr && !doubleBufferedRgba(display, visual)) {
+        XFree(visual);
+        return nullptr;
+    }
+    return visual;
+}
+
 Window openOwnWindow(Display* display, XVisualInfo* visual, Atom closeAtom) {
     const Window root = RootWindow(display, visual->screen);
+    // A colormap of its own, which is all -install asks for.
     XSetWindowAttributes attributes{};
     attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
     attributes.background_pixel = 0;
@@ -158,9 +209,16 @@ std::vector<Viewport> monitorsOf(Display* display, Window window, int width, int
     return monitorViewports({0, 0, width, height}, monitors);
 }
 
-void sleepMilliseconds(int32_t milliseconds) {
-    timespec interval{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+void sleepMicroseconds(int64_t microseconds) {
+    timespec interval{static_cast<time_t>(microseconds / 1000000),
+                      static_cast<long>(microseconds % 1000000) * 1000L};
     nanosleep(&interval, nullptr); // a signal cuts it short, as it should
+}
+
+int windowLost(Window window) {
+    std::fprintf(stderr, "drowsel: the window 0x%lx went away\n",
+                 static_cast<unsigned long>(window));
+    return 1;
 }
 
 } // namespace
@@ -175,22 +233,26 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n%s", options.error.c_str(), hackUsage);
         return 1;
     }
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = XOpenDisplay(options.display.empty() ? nullptr : options.display.c_str());
     if (display == nullptr) {
-        return fail("drowsel: cannot open the display");
+        std::fprintf(stderr, "drowsel: cannot open the display %s\n",
+                     XDisplayName(options.display.c_str()));
+        return 1;
     }
     XSetErrorHandler(noteError);
     XSetIOErrorHandler(displayLost);
     std::signal(SIGTERM, requestStop);
     std::signal(SIGINT, requestStop);
+    int glxEvents = 0;
+    glXQueryExtension(display, &errors.glxBase, &glxEvents);
 
     const bool ownWindow = options.target == HackOptions::Target::OwnWindow;
     Window window = options.target == HackOptions::Target::Root
                         ? virtualRoot(display)
                         : static_cast<Window>(options.window);
-    XVisualInfo* visual = ownWindow ? chooseVisual(display) : visualOf(display, window);
+    XVisualInfo* visual = ownWindow ? chooseVisual(display, options) : visualOf(display, window);
     XSync(display, False);
-    if (badWindow) {
+    if (errors.badWindow) {
         std::fprintf(stderr, "drowsel: no window 0x%lx\n%s", static_cast<unsigned long>(window),
                      hackUsage);
         return 1;
@@ -204,6 +266,13 @@ int main(int argc, char** argv) {
     } else {
         XSelectInput(display, window, StructureNotifyMask);
     }
+    // On the root, the monitors are asked again whenever RandR changes them.
+    const Window root = DefaultRootWindow(display);
+    int randrEvents = 0, randrErrors = 0;
+    const bool randr = window == root && XRRQueryExtension(display, &randrEvents, &randrErrors);
+    if (randr) {
+        XRRSelectInput(display, root, RRScreenChangeNotifyMask);
+    }
     GLXContext context = glXCreateContext(display, visual, nullptr, True);
     XFree(visual);
     if (context == nullptr || !glXMakeCurrent(display, window, context)) {
@@ -213,17 +282,28 @@ int main(int argc, char** argv) {
     XGetWindowAttributes(display, window, &attributes);
     int width = attributes.width, height = attributes.height;
     auto scene = std::make_unique<Scene>(width, height, monitorsOf(display, window, width, height));
+    std::unique_ptr<FrameRateOverlay> frameRate;
+    if (options.showFrameRate) {
+        frameRate = std::make_unique<FrameRateOverlay>(display);
+    }
     const uint32_t flags = options.useMirrors ? Scene::mirrorFlag : 0;
+    XSync(display, False);
+    errors.window = window;
+    errors.running = true;
 
-    while (!stopRequested) {
-        while (XPending(display) > 0 && !stopRequested) {
+    bool lost = false;
+    while (!stopRequested && !lost) {
+        bool layoutChanged = false;
+        while (XPending(display) > 0 && !stopRequested && !lost) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == ConfigureNotify &&
-                (event.xconfigure.width != width || event.xconfigure.height != height)) {
-                width = event.xconfigure.width;
-                height = event.xconfigure.height;
-                scene->resize(width, height);
+            if (event.type == DestroyNotify && event.xdestroywindow.window == window) {
+                lost = true;
+            } else if (event.type == ConfigureNotify && event.xconfigure.window == window) {
+                layoutChanged = true;
+            } else if (randr && event.type == randrEvents + RRScreenChangeNotify) {
+                XRRUpdateConfiguration(&event);
+                layoutChanged = true;
             } else if (ownWindow && event.type == KeyPress) {
                 const KeySym key = XLookupKeysym(&event.xkey, 0);
                 if (key == XK_q || key == XK_Escape) {
@@ -234,21 +314,36 @@ int main(int argc, char** argv) {
                 stopRequested = 1;
             }
         }
-        if (stopRequested) {
+        lost = lost || errors.badWindow;
+        if (stopRequested || lost) {
             break;
         }
+        // The size as the server has it now, and the monitors on it: a
+        // rearrangement keeps the size but moves the views.
+        if (layoutChanged && XGetWindowAttributes(display, window, &attributes) != 0) {
+            width = attributes.width;
+            height = attributes.height;
+            scene->resize(width, height, monitorsOf(display, window, width, height));
+        }
         if (scene->renderFrame(flags)) {
+            if (frameRate != nullptr) {
+                frameRate->frameShown(scene->sceneTime());
+                frameRate->draw(width, height);
+            }
             glXSwapBuffers(display, window);
         }
-        sleepMilliseconds(scene->sleepInterval());
+        sleepMicroseconds(
+            std::max<int64_t>(int64_t{scene->sleepInterval()} * 1000, options.delayMicroseconds));
     }
 
+    errors.running = false; // a window gone takes its drawable's errors with it
+    frameRate.reset();
     scene.reset();
     glXMakeCurrent(display, None, nullptr);
     glXDestroyContext(display, context);
-    if (ownWindow) {
+    if (ownWindow && !lost) {
         XDestroyWindow(display, window);
     }
     XCloseDisplay(display);
-    return 0;
+    return lost ? windowLost(window) : 0;
 }

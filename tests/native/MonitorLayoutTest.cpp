@@ -1,4 +1,4 @@
-#include "host/MonitorLayout.h"
+#include "scene/MonitorLayout.h"
 
 #include <gtest/gtest.h>
 

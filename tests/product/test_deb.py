@@ -1,6 +1,6 @@
 """The hack's Debian package: lintian finds no errors, it installs with apt-get
-from the file, dpkg lists its four files where xscreensaver and the desktops
-look, and it removes cleanly. Needs root, as CI has."""
+from the file, dpkg lists its files where xscreensaver and the desktops look
+(and README.Debian), and it removes cleanly. Needs root, as CI has."""
 
 import os
 import subprocess
@@ -11,7 +11,7 @@ import unittest
 PACKAGE = os.path.join(os.path.dirname(__file__), "..", "..", "scripts", "package")
 FILES = ["/usr/libexec/xscreensaver/drowsel", "/usr/share/xscreensaver/config/drowsel.xml",
          "/usr/share/applications/screensavers/drowsel.desktop",
-         "/usr/share/man/man6/drowsel.6.gz"]
+         "/usr/share/man/man6/drowsel.6.gz", "/usr/share/doc/drowsel/README.Debian"]
 
 
 def run(*command):

@@ -2,7 +2,6 @@
 
 #include "images/EmbeddedImage.h"
 
-#include <cstring>
 #include <map>
 #include <string>
 
@@ -26,15 +25,6 @@ void setTestImage(const char* name, const uint8_t* data, uint32_t size) {
 
 void clearTestImages() {
     testImages().clear();
-}
-
-const EmbeddedImageEntry* builtInImage(const char* name) {
-    for (int i = 0; i < builtInImageCount; ++i) {
-        if (std::strcmp(builtInImages[i].name, name) == 0) {
-            return &builtInImages[i];
-        }
-    }
-    return nullptr;
 }
 
 bool findEmbeddedImage(const char* name, const uint8_t** data, uint32_t* size) {

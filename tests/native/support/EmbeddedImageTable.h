@@ -11,6 +11,3 @@
 // must outlive the use; a null data pointer hides the name.
 void setTestImage(const char* name, const uint8_t* data, uint32_t size);
 void clearTestImages();
-
-// The built-in bytes of name, or null.
-const EmbeddedImageEntry* builtInImage(const char* name);
