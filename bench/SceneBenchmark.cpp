@@ -31,7 +31,7 @@ void BM_RenderFrame(benchmark::State& state) {
     }
     state.SetLabel(std::to_string(scene.currentMirrorSet->wedgeCount) + " wedges, mirrors " +
                    (flags != 0 ? "on" : "off") +
-                   (flags != 0 && scene.wedgeOwnership.enabled() ? ", exact edges" : ""));
+                   (flags != 0 && scene.wedgeOwnership.exactEdges ? ", exact edges" : ""));
 }
 
 // A desk of two monitors, 1024 x 768 and 800 x 600 to its right: one window

@@ -5,7 +5,8 @@ include(cmake/LibjpegWindows.cmake)
 
 set(DROWSEL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
-# Each program chooses how it imports OpenGL and GLU.
+# The scene decodes with the cross-built libjpeg. It links no OpenGL or GLU:
+# each program chooses how it imports them.
 target_link_libraries(drowsel_scene PUBLIC libjpeg)
 add_dependencies(drowsel_scene libjpeg_turbo_build)
 

@@ -1,5 +1,6 @@
 #include "host/ChangePassword.h"
 
+#include "host/LibraryFunction.h"
 #include "host/SystemLibrary.h"
 
 namespace {
@@ -11,8 +12,7 @@ void changePassword(HWND parent) {
     if (library == nullptr) {
         return;
     }
-    auto function = reinterpret_cast<PwdChangePasswordFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "PwdChangePasswordA")));
+    const auto function = libraryFunction<PwdChangePasswordFunction>(library, "PwdChangePasswordA");
     if (function != nullptr) {
         function("SCRSAVE", parent, 0, nullptr);
     }

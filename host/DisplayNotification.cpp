@@ -1,5 +1,7 @@
 #include "host/DisplayNotification.h"
 
+#include "host/LibraryFunction.h"
+
 #include <cstring>
 
 namespace {
@@ -14,8 +16,7 @@ constexpr GUID monitorPowerOn = {
     0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
 
 template <typename Function> Function userFunction(const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+    return libraryFunction<Function>(GetModuleHandleA("user32.dll"), name);
 }
 
 bool sameGuid(const GUID& a, const GUID& b) {

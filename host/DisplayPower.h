@@ -8,6 +8,6 @@
 // still seen, and a state not known keeps the saver drawing as it always has.
 constexpr uint32_t displayOffState = 0;
 
-constexpr bool framesDrawnWhileDisplayIs(uint32_t state) {
-    return state != displayOffState;
+constexpr bool displayIsOff(uint32_t state) {
+    return state == displayOffState;
 }

@@ -1,5 +1,6 @@
 #include "host/OpenGLLibrary.h"
 
+#include "host/LibraryFunction.h"
 #include "host/SystemLibrary.h"
 #include "scene/OpenGL.h"
 
@@ -34,7 +35,7 @@ LookAtFunction lookAt = nullptr;
 PerspectiveFunction perspective = nullptr;
 
 template <typename Function> bool bind(HMODULE library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    function = libraryFunction<Function>(library, name);
     return function != nullptr;
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "host/PasswordCheck.h"
 
+#include "host/LibraryFunction.h"
 #include "host/ProcessState.h"
 #include "host/SystemLibrary.h"
 
@@ -37,8 +38,8 @@ bool verifyPassword(HWND window) {
     if (library == nullptr) {
         return true;
     }
-    auto verify = reinterpret_cast<VerifyScreenSavePwdFunction>(
-        reinterpret_cast<void*>(GetProcAddress(library, "VerifyScreenSavePwd")));
+    const auto verify =
+        libraryFunction<VerifyScreenSavePwdFunction>(library, "VerifyScreenSavePwd");
     if (verify == nullptr) {
         FreeLibrary(library);
         return true;

@@ -2,11 +2,11 @@
 
 #include "host/DisplayNotification.h"
 #include "host/FrameFlags.h"
-#include "scene/MonitorLayout.h"
 #include "host/OpenGLLibrary.h"
 #include "host/PixelFormat.h"
 #include "host/ProcessState.h"
 #include "host/SaverWindowProc.h"
+#include "scene/MonitorLayout.h"
 #include "scene/Scene.h"
 
 #include <vector>

@@ -93,7 +93,7 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_POWERBROADCAST: {
         uint32_t state = 0;
         if (wParam == PBT_POWERSETTINGCHANGE && readDisplayState(lParam, state)) {
-            displayOff = !framesDrawnWhileDisplayIs(state);
+            displayOff = displayIsOff(state);
             return TRUE;
         }
         break;

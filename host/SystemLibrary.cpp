@@ -1,12 +1,14 @@
 #include "host/SystemLibrary.h"
 
+#include "host/LibraryFunction.h"
+
 #include <cstring>
 
 namespace {
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD flags);
 
-FARPROC kernelFunction(const char* name) {
-    return GetProcAddress(GetModuleHandleA("kernel32.dll"), name);
+template <typename Function = FARPROC> Function kernelFunction(const char* name) {
+    return libraryFunction<Function>(GetModuleHandleA("kernel32.dll"), name);
 }
 
 // The LOAD_LIBRARY_SEARCH_ flags are understood wherever AddDllDirectory exists.
@@ -28,8 +30,8 @@ void restrictLibrarySearch() {
     if (windows95Family()) {
         return;
     }
-    auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(kernelFunction("SetDefaultDllDirectories")));
+    const auto setDefaultDllDirectories =
+        kernelFunction<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories");
     if (setDefaultDllDirectories != nullptr) {
         setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     }

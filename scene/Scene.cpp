@@ -109,14 +109,14 @@ void Scene::drawWedges(const MirrorSet& set, bool marking) {
         signField->endDraw();
         return;
     }
-    const bool exact = wedgeOwnership.enabled();
+    const bool exactEdges = wedgeOwnership.exactEdges;
     if (marking) {
         wedgeOwnership.mark(set);
     }
     // The logo strip is drawn before the copies' stencil test goes on.
     signField->beginDraw();
     signField->selectSignsIn(&set);
-    if (exact) {
+    if (exactEdges) {
         wedgeOwnership.beginCopies();
     }
     glEnable(GL_CLIP_PLANE0);
@@ -125,15 +125,15 @@ void Scene::drawWedges(const MirrorSet& set, bool marking) {
         glPushMatrix();
         glRotatef(static_cast<float>(i) * set.wedgeAngle, 0.0f, 0.0f, 1.0f);
         glFrontFace(GL_CCW);
-        cutCopy(set, i, false, exact);
+        cutCopy(set, i, false, exactEdges);
         signField->drawSigns();
         glScalef(-1.0f, 1.0f, 1.0f);
         glFrontFace(GL_CW); // the reflection reverses the winding
-        cutCopy(set, i, true, exact);
+        cutCopy(set, i, true, exactEdges);
         signField->drawSigns();
         glPopMatrix();
     }
-    if (exact) {
+    if (exactEdges) {
         wedgeOwnership.finish();
     }
     glDisable(GL_CLIP_PLANE0);
@@ -145,8 +145,8 @@ void Scene::drawWedges(const MirrorSet& set, bool marking) {
 
 // The clip planes of the set, in the frame of the copy; where the owner of
 // every pixel is marked, only the owned pixels are drawn.
-void Scene::cutCopy(const MirrorSet& set, int32_t pass, bool reflected, bool exact) const {
-    if (exact) {
+void Scene::cutCopy(const MirrorSet& set, int32_t pass, bool reflected, bool exactEdges) const {
+    if (exactEdges) {
         wedgeOwnership.selectCopy(set, pass, reflected);
         return;
     }

@@ -61,5 +61,5 @@ class Scene {
     void applyView(const Viewport& view, bool scissor);
     void advance();
     void drawWedges(const MirrorSet& set, bool marking);
-    void cutCopy(const MirrorSet& set, int32_t pass, bool reflected, bool exact) const;
+    void cutCopy(const MirrorSet& set, int32_t pass, bool reflected, bool exactEdges) const;
 };

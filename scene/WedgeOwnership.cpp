@@ -82,7 +82,7 @@ void drawStrip(double x, double y, double width, double side) {
 void WedgeOwnership::init() {
     GLint stencilBits = 0;
     glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
-    available = stencilBits >= bitsNeeded;
+    exactEdges = stencilBits >= bitsNeeded;
 }
 
 void WedgeOwnership::setView(double reachDistance, double pixelSize) {
@@ -91,7 +91,7 @@ void WedgeOwnership::setView(double reachDistance, double pixelSize) {
 }
 
 bool WedgeOwnership::beginFrame(const MirrorSet& set, float sceneTime) {
-    if (!available) {
+    if (!exactEdges) {
         return false;
     }
     const float sinceMarking = sceneTime - markedTime;

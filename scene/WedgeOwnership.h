@@ -14,9 +14,11 @@
 // gives each pixel on it to one strip: to one copy.
 class WedgeOwnership {
   public:
-    // Needs a current OpenGL context; exact only with enough stencil bits.
+    // Needs a current OpenGL context; sets exactEdges.
     void init();
-    bool enabled() const { return available; }
+    // Whether the strips can be marked: only with enough stencil bits. Without,
+    // the clip planes alone cut the wedges.
+    bool exactEdges = false;
     // The view drawn next: `reach` is a distance from the centre in the plane
     // z = 0 beyond its corners; `pixel` is the size of one of its pixels there.
     void setView(double reach, double pixel);
@@ -43,7 +45,6 @@ class WedgeOwnership {
     enum class Keeping { unknown, kept, lost };
     bool sentinelKept() const;
 
-    bool available = false;
     double reach = 0.0;
     double pixel = 0.0;
     // The edges of the widest set: 24 wedges draw edges -1 .. 23.

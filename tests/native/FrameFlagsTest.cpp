@@ -12,10 +12,10 @@ TEST(FrameFlags, OnlyBitSixteenCarriesTheMirrorsOption) {
 }
 
 TEST(DisplayPower, OnlyADisplayThatIsOffStopsTheFrames) {
-    EXPECT_FALSE(framesDrawnWhileDisplayIs(0));
-    EXPECT_TRUE(framesDrawnWhileDisplayIs(1)); // on
-    EXPECT_TRUE(framesDrawnWhileDisplayIs(2)); // dimmed, still seen
+    EXPECT_TRUE(displayIsOff(0));
+    EXPECT_FALSE(displayIsOff(1)); // on
+    EXPECT_FALSE(displayIsOff(2)); // dimmed, still seen
     // A state no system defines keeps the saver drawing rather than dark for good.
-    EXPECT_TRUE(framesDrawnWhileDisplayIs(3));
-    EXPECT_TRUE(framesDrawnWhileDisplayIs(0xFFFFFFFFu));
+    EXPECT_FALSE(displayIsOff(3));
+    EXPECT_FALSE(displayIsOff(0xFFFFFFFFu));
 }

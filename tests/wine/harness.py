@@ -151,11 +151,38 @@ class Wine:
 
     def wait_for_saver_window(self, timeout=30):
         """The saver's windows once they are shown: the window exists a little
-        before the scene is built and the window made visible."""
+        before the scene is built and the window made visible. A wait that
+        times out fails with what it saw."""
+        seen = []
+
         def shown():
-            windows = self.saver_windows()
-            return windows if windows and all(w["style"] & WS_VISIBLE for w in windows) else None
-        return wait_until(shown, timeout, 0.3)
+            seen[:] = self.saver_windows()
+            return seen if seen and all(w["style"] & WS_VISIBLE for w in seen) else None
+        windows = wait_until(shown, timeout, 0.3)
+        if not windows:
+            raise AssertionError("no shown saver window within %d s; saver windows %s\n%s" %
+                                 (timeout, seen, self.what_runs("no-saver-window.png")))
+        return windows
+
+    def what_runs(self, screenshot_name):
+        """What a wait that timed out saw: the programs started and how they
+        ended, with a saver's output, every top-level window, a screenshot."""
+        lines = []
+        for process in self.started:
+            code = process.poll()
+            output = ""
+            if code is not None and process.stdout is not None and not process.stdout.closed:
+                output = process.stdout.read().strip()
+            lines.append("  %s: %s%s" % (" ".join(process.args[1:]),
+                                         "running" if code is None else "exit code %d" % code,
+                                         ", output %r" % output if output else ""))
+        lines.append("windows:")
+        lines += ["  " + line for line in self.probe("windows").splitlines()]
+        try:
+            lines.append("screenshot: " + self.screenshot(artifact(screenshot_name)))
+        except subprocess.SubprocessError as error:
+            lines.append("no screenshot: %s" % error)
+        return "programs:\n" + "\n".join(lines)
 
     def wait_for_frame(self, name, timeout=20):
         """A screenshot of the full-screen saver once it shows a frame in the
@@ -168,7 +195,10 @@ class Wine:
             picture = Picture(self.screenshot(artifact(name)))
             return picture if picture.drawn_around(*disc) else None
         picture = wait_until(drawn, timeout, 0.5)
-        return (picture, disc) if picture else (None, disc)
+        if picture is None:
+            raise AssertionError("no frame drawn within %d s (last screenshot %s)\n%s" %
+                                 (timeout, artifact(name), self.what_runs("no-frame.png")))
+        return picture, disc
 
     def control(self, title, identifier):
         """Screen rectangle, check state and enabled state of a dialog control, or None."""
@@ -248,6 +278,8 @@ class Wine:
             if process.poll() is None:
                 process.kill()
                 process.wait()
+            if process.stdout is not None:
+                process.stdout.close()
         subprocess.run(["wineserver", "-k"], env=self.environment,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 

@@ -4,6 +4,8 @@
 //   probe find               prints every window of class "OpenGL" titled "SaverWindow":
 //                            "hwnd=<n> parent=<n> style=<hex> exstyle=<hex> x=<n> y=<n>
 //                             width=<n> height=<n> pid=<n>", one line each
+//   probe windows            prints every top-level window: "hwnd=<n> visible=<0|1> pid=<n>
+//                            class=<class> title=<title>", one line each
 //   probe parent W H         opens a window of outer size W x H, prints its number and
 //                            keeps it until it is closed or 120 s have passed
 //   probe cover X Y W H      opens a bright green window there, standing for what the
@@ -68,6 +70,20 @@ BOOL CALLBACK visitChild(HWND window, LPARAM) {
     if (isSaverWindow(window)) {
         describe(window);
     }
+    return TRUE;
+}
+
+BOOL CALLBACK listTopLevel(HWND window, LPARAM) {
+    char className[64] = {};
+    char title[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    std::printf("hwnd=%lld visible=%d pid=%lu class=%s title=%s\n",
+                static_cast<long long>(reinterpret_cast<intptr_t>(window)),
+                IsWindowVisible(window) ? 1 : 0, static_cast<unsigned long>(processId), className,
+                title);
     return TRUE;
 }
 
@@ -254,6 +270,10 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(command, "find") == 0) {
         EnumWindows(visitTopLevel, 0);
+        return 0;
+    }
+    if (std::strcmp(command, "windows") == 0) {
+        EnumWindows(listTopLevel, 0);
         return 0;
     }
     if (std::strcmp(command, "cover") == 0 && argc == 6) {
