@@ -1,6 +1,6 @@
 # Checks of the built program itself and of a release made from it.
-add_test(NAME product.imports
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/product/check_imports.py
+add_test(NAME product.program
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/product/check_program.py
             ${DROWSEL_WINDOWS_BUILD}/drowsel.scr)
 add_test(NAME product.signing
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/product/test_signing.py)

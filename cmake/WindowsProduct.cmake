@@ -1,9 +1,16 @@
 # The product: drowsel.scr, one static Windows GUI program whose imports are
 # KnownDLLs only, and the helper programs that the Wine tests use.
 enable_language(RC)
-include(cmake/LibjpegWindows.cmake)
 
 set(DROWSEL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+# The same program from any clone at any time: the release time as its time
+# stamp, and paths in the debug information relative to the clone (gdb finds
+# the sources from its root). libjpeg-turbo is built with the same map.
+set(DROWSEL_PATH_MAP "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.")
+add_compile_options(${DROWSEL_PATH_MAP})
+add_link_options(-Wl,--no-insert-timestamp)
+include(cmake/LibjpegWindows.cmake)
 
 # The scene decodes with the cross-built libjpeg. It links no OpenGL or GLU:
 # each program chooses how it imports them.
@@ -49,12 +56,17 @@ set_source_files_properties(resources/drowsel.rc PROPERTIES OBJECT_DEPENDS "${re
 target_link_libraries(drowsel PRIVATE drowsel_scene drowsel_host_logic gdi32 user32 advapi32
     ${DROWSEL_STATIC_RUNTIME})
 # The shipped file carries no symbols or debug sections; they go to drowsel.debug beside
-# it, which a debugger finds through the link the stripped file keeps.
+# it, which a debugger finds through the link the stripped file keeps. NASM names
+# its objects by their absolute source paths; those file symbols are left out.
+# objcopy stamps the program with SOURCE_DATE_EPOCH.
+set(DROWSEL_OBJCOPY ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${DROWSEL_RELEASE_TIME}
+    ${CMAKE_OBJCOPY})
 add_custom_command(TARGET drowsel POST_BUILD
-    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:drowsel>
-            ${CMAKE_BINARY_DIR}/drowsel.debug
-    COMMAND ${CMAKE_OBJCOPY} --strip-all
+    COMMAND ${DROWSEL_OBJCOPY} --only-keep-debug --wildcard --strip-symbol=/*
+            $<TARGET_FILE:drowsel> ${CMAKE_BINARY_DIR}/drowsel.debug
+    COMMAND ${DROWSEL_OBJCOPY} --strip-all
             --add-gnu-debuglink=${CMAKE_BINARY_DIR}/drowsel.debug $<TARGET_FILE:drowsel>
+    VERBATIM
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     COMMENT "Moving the debug sections to drowsel.debug")
 

@@ -1,11 +1,16 @@
 """The product must import KnownDLLs only: system DLLs that Windows never looks for
 in the program's own folder, so that a DLL left beside it cannot be loaded in
 their place, and copying the one file installs it. It must be small: at most
-1 MiB, with no debug sections."""
+1 MiB, with no debug sections. And anyone must be able to build it again bit for
+bit: its time stamp is the release time, and neither it nor its debug file holds
+the folder it was built in."""
 
 import os
+import struct
 import subprocess
 import sys
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 
 # The KnownDLLs that a program like this one may need; OpenGL, GLU and MPR are not
 # among them and are loaded from the system folder by the program itself.
@@ -33,7 +38,29 @@ def main(path):
             text=True).stdout:
         print("over 1 MiB, or carrying debug sections")
         return 1
-    return 0
+    return 0 if reproducible(path) else 1
+
+
+def reproducible(path):
+    with open(path, "rb") as file:
+        program = file.read()
+    header = struct.unpack_from("<I", program, 0x3C)[0]  # the PE header's offset
+    stamp = struct.unpack_from("<I", program, header + 8)[0]
+    release = int(subprocess.run([os.path.join(ROOT, "scripts", "release_time")], check=True,
+                                 stdout=subprocess.PIPE, text=True).stdout)
+    print("time stamp:", stamp, "release time:", release)
+    if stamp not in (0, release):
+        print("the time stamp is neither none nor the release time")
+        return False
+    folders = {os.path.dirname(os.path.abspath(path)), ROOT}
+    for name in (path, os.path.splitext(path)[0] + ".debug"):
+        with open(name, "rb") as file:
+            data = file.read()
+        for folder in folders:
+            if folder.encode() in data:
+                print(os.path.basename(name), "holds the build folder", folder)
+                return False
+    return True
 
 
 if __name__ == "__main__":
