@@ -114,15 +114,10 @@ bool doubleBufferedRgba(Display* display, XVisualInfo* visual) {
     return useGl && rgba && doubleBuffer;
 }
 
-// The visual of a window someone else made, if OpenGL can draw double
-// buffered into it.
-XVisualInfo* visualOf(Display* display, Window window) {
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display, window, &attributes) == 0) {
-        return nullptr;
-    }
+// The visual of that id, if OpenGL can draw double buffered with it.
+XVisualInfo* glVisual(Display* display, VisualID identifier) {
     XVisualInfo wanted{};
-    wanted.visualid = XVisualIDFromVisual(attributes.visual);
+    wanted.visualid = identifier;
     int count = 0;
     XVisualInfo* visual = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
     if (visual != nullptr && !doubleBufferedRgba(display, visual)) {
@@ -130,6 +125,15 @@ XVisualInfo* visualOf(Display* display, Window window) {
         return nullptr;
     }
     return visual;
+}
+
+// The visual of a window someone else made, if OpenGL can draw into it.
+XVisualInfo* visualOf(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) == 0) {
+        return nullptr;
+    }
+    return glVisual(display, XVisualIDFromVisual(attributes.visual));
 }
 
 // A visual for the own window: 8 stencil bits where there are any, for the
@@ -160,17 +164,10 @@ XVisualInfo* chooseVisual(Display* display, const HackOptions& options) {
     if (options.visual == HackOptions::Visual::Best) {
         return bestVisual(display);
     }
-    XVisualInfo wanted{};
-    wanted.visualid = options.visual == HackOptions::Visual::Default
-                          ? XVisualIDFromVisual(DefaultVisual(display, DefaultScreen(display)))
-                          : static_cast<VisualID>(options.visualId);
-    int count = 0;
-    XVisualInfo* visual = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
-    if (visual != nullptr && !doubleBufferedRgba(display, visual)) {
-        XFree(visual);
-        return nullptr;
-    }
-    return visual;
+    return glVisual(display,
+                    options.visual == HackOptions::Visual::Default
+                        ? XVisualIDFromVisual(DefaultVisual(display, DefaultScreen(display)))
+                        : static_cast<VisualID>(options.visualId));
 }
 
 Window openOwnWindow(Display* display, XVisualInfo* visual, Atom closeAtom) {
