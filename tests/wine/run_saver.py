@@ -12,7 +12,7 @@ import harness  # noqa: E402
 def main(screenshot, switches):
     if os.environ.get("DISPLAY"):
         environment = dict(os.environ, WINEPREFIX=harness.PREFIX, WINEDEBUG="-all",
-                           WINEDLLOVERRIDES="mscoree,mshtml=")
+                           WINEDLLOVERRIDES=harness.DLL_OVERRIDES)
         return subprocess.call(["wine", harness.SCR] + switches, env=environment)
     with harness.Session() as wine:
         saver = wine.start_saver(*switches)

@@ -16,13 +16,13 @@ class ChangePassword(unittest.TestCase):
             wine.delete_key(TEST_KEY)
             _, parent = wine.open_parent(300, 200)
             # The saver takes MPR from the system folder only, so the stand-in goes there.
-            wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml=;mpr=n"
+            wine.environment["WINEDLLOVERRIDES"] = harness.DLL_OVERRIDES + ";mpr=n"
             try:
                 with harness.SystemLibrary(os.path.join("mpr", "mpr.dll"), "mpr.dll"):
                     saver = wine.start_saver("/a", str(parent))
                     self.assertEqual(harness.wait_for_exit(saver, 20), 0)
             finally:
-                wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+                wine.environment["WINEDLLOVERRIDES"] = harness.DLL_OVERRIDES
             output = wine.registry("query", "HKCU\\" + TEST_KEY).stdout
             values = {}
             for line in output.splitlines():

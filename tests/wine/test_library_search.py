@@ -19,7 +19,7 @@ OK = 1
 
 class LibrarySearch(harness.SessionTestCase):
     def tearDown(self):
-        self.wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+        self.wine.environment["WINEDLLOVERRIDES"] = harness.DLL_OVERRIDES
 
     def show_and_cancel_dialog(self, saver):
         self.assertIsNotNone(harness.wait_until(
@@ -37,7 +37,8 @@ class LibrarySearch(harness.SessionTestCase):
         for name in PLANTED:
             shutil.copy(os.path.join(harness.HELPERS, "planted.dll"), os.path.join(folder, name))
         # Preferring native copies makes Wine search the program's folder as Windows does.
-        self.wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml=;opengl32,glu32,mpr=n,b"
+        self.wine.environment["WINEDLLOVERRIDES"] = (harness.DLL_OVERRIDES +
+                                                     ";opengl32,glu32,mpr=n,b")
         _, parent = self.wine.open_parent(300, 200)
         for switches, job in ((["/c"], self.show_and_cancel_dialog),
                               (["/s"], self.draw_and_end_on_a_key),
@@ -51,7 +52,7 @@ class LibrarySearch(harness.SessionTestCase):
                 self.assertEqual(glob.glob(os.path.join(folder, "*.loaded")), [])
 
     def test_without_opengl_the_saver_says_so_and_the_settings_still_show(self):
-        self.wine.environment["WINEDLLOVERRIDES"] = "mscoree,mshtml=;opengl32="
+        self.wine.environment["WINEDLLOVERRIDES"] = harness.DLL_OVERRIDES + ";opengl32="
         dialog = self.wine.start_saver("/c")
         self.show_and_cancel_dialog(dialog)
         self.assertEqual(harness.wait_for_exit(dialog, 10), 0)
