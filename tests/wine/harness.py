@@ -173,15 +173,7 @@ class Wine:
     def what_runs(self, screenshot_name):
         """What a wait that timed out saw: the programs started and how they
         ended, with a saver's output, every top-level window, a screenshot."""
-        lines = []
-        for process in self.started:
-            code = process.poll()
-            output = ""
-            if code is not None and process.stdout is not None and not process.stdout.closed:
-                output = process.stdout.read().strip()
-            lines.append("  %s: %s%s" % (" ".join(process.args[1:]),
-                                         "running" if code is None else "exit code %d" % code,
-                                         ", output %r" % output if output else ""))
+        lines = ["  " + line for line in how_programs_ended(self.started)]
         lines.append("windows:")
         lines += ["  " + line for line in self.probe("windows").splitlines()]
         try:
@@ -288,6 +280,22 @@ class Wine:
                 process.stdout.close()
         subprocess.run(["wineserver", "-k"], env=self.environment,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def how_programs_ended(processes):
+    """A line for each program started: still running, or its exit code and
+    what it printed on the one stream the test reads."""
+    lines = []
+    for process in processes:
+        code = process.poll()
+        stream = process.stdout if process.stdout is not None else process.stderr
+        output = ""
+        if code is not None and stream is not None and not stream.closed:
+            output = stream.read().strip()
+        lines.append("%s: %s%s" % (" ".join(process.args),
+                                   "running" if code is None else "exit code %d" % code,
+                                   ", printed %r" % output if output else ""))
+    return lines
 
 
 def tree_ticks(pid):

@@ -127,15 +127,7 @@ class Hack(unittest.TestCase):
     def what_runs(self):
         """What a wait that timed out saw: the programs started and how they
         ended, with what an ended one printed, and the windows there were."""
-        lines = []
-        for process in self.started:
-            code = process.poll()
-            output = ""
-            if code is not None and process.stderr is not None and not process.stderr.closed:
-                output = process.stderr.read().strip()
-            lines.append("%s: %s%s" % (" ".join(process.args), "running" if code is None else
-                                        "exit code %d" % code,
-                                        ", printed %r" % output if output else ""))
+        lines = harness.how_programs_ended(self.started)
         server = self.display.process.poll()
         if server is not None:
             return "programs: %s; the X server ended with exit code %d" % ("; ".join(lines),
