@@ -272,14 +272,20 @@ class Wine:
         subprocess.run(["xdotool"] + list(arguments), env=environment, check=True, timeout=10)
 
     def stop(self):
-        for process in self.started:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
-            if process.stdout is not None:
-                process.stdout.close()
+        end_programs(self.started)
         subprocess.run(["wineserver", "-k"], env=self.environment,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def end_programs(processes):
+    """Kills those still running and closes the pipes the test read."""
+    for process in processes:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+        for stream in (process.stdout, process.stderr):
+            if stream is not None:
+                stream.close()
 
 
 def how_programs_ended(processes):

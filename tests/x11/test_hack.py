@@ -99,12 +99,7 @@ class Hack(unittest.TestCase):
         self.started = []
 
     def tearDown(self):
-        for process in self.started:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
-            if process.stderr is not None:
-                process.stderr.close()
+        harness.end_programs(self.started)
         self.display.stop()
 
     def start(self, program, *switches):
