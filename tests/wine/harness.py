@@ -122,8 +122,14 @@ class Wine:
         })
 
     def start(self, program, *arguments):
-        process = subprocess.Popen(["wine", program] + list(arguments), env=self.environment,
-                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        """A program started under Wine; what it writes to its error output
+        (Wine's account of a crash among it) is kept in the artifacts."""
+        name = re.split(r"[\\/]", program)[-1]  # a Unix or a Windows path
+        error_path = artifact("%s-%d.err" % (name, len(self.started)))
+        with open(error_path, "w") as errors:
+            process = subprocess.Popen(["wine", program] + list(arguments), env=self.environment,
+                                       stdout=subprocess.PIPE, stderr=errors, text=True)
+        process.error_path = error_path
         self.started.append(process)
         return process
 
@@ -174,6 +180,12 @@ class Wine:
         """What a wait that timed out saw: the programs started and how they
         ended, with a saver's output, every top-level window, a screenshot."""
         lines = ["  " + line for line in how_programs_ended(self.started)]
+        for process in self.started:
+            with open(process.error_path) as errors:
+                text = errors.read().strip()
+            if text:
+                lines.append("  error output of %s (%s):\n%s" % (
+                    " ".join(process.args[1:]), process.error_path, text[-2000:]))
         lines.append("windows:")
         lines += ["  " + line for line in self.probe("windows").splitlines()]
         try:
