@@ -42,6 +42,7 @@ add_executable(native_tests
     tests/native/CommandLineTest.cpp
     tests/native/FrameClockTest.cpp
     tests/native/FrameFlagsTest.cpp
+    tests/native/FrameLoopTest.cpp
     tests/native/HackOptionsTest.cpp
     x11/HackOptions.cpp
     tests/native/InputWatchTest.cpp

@@ -27,10 +27,12 @@ add_executable(drowsel WIN32
     host/PerformanceCounter.cpp
     host/PixelFormat.cpp
     host/ProcessState.cpp
+    host/ReferencePoint.cpp
     host/SaverWindow.cpp
     host/SaverWindowProc.cpp
     host/Settings.cpp
     host/SystemLibrary.cpp
+    host/WindowPlacement.cpp
     host/WinMain.cpp
     resources/drowsel.rc
 )

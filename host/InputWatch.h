@@ -21,6 +21,19 @@ constexpr bool mouseTravelEndsSaver(ScreenPoint reference, ScreenPoint cursor,
     return (dx < 0 ? -dx : dx) > mouseThreshold || (dy < 0 ? -dy : dy) > mouseThreshold;
 }
 
+// How long after the desk changed a move of the cursor is taken for the system's.
+constexpr uint32_t deskSettleMilliseconds = 1000;
+
+// The system moves the cursor itself when the desk changes (a monitor goes
+// away under it, a smaller mode clamps it), before or after it tells the
+// windows. Travel beyond the threshold is then not the user's: when the desk
+// is another than the one the reference point was taken on (the change not yet
+// told), or it was told at most deskSettleMilliseconds ago. Ticks wrap.
+constexpr bool travelMadeByDesk(bool deskDiffers, uint32_t deskChanged, uint32_t nowTick,
+                                uint32_t deskChangeTick) {
+    return deskDiffers || (deskChanged != 0 && nowTick - deskChangeTick <= deskSettleMilliseconds);
+}
+
 // The system's close command and its request to start a screen saver are
 // swallowed by the full-screen saver; any other value, even one differing only
 // in the low four bits, is not.

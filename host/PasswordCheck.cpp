@@ -2,6 +2,7 @@
 
 #include "host/LibraryFunction.h"
 #include "host/ProcessState.h"
+#include "host/ReferencePoint.h"
 #include "host/SystemLibrary.h"
 
 namespace {
@@ -25,9 +26,7 @@ void beginPasswordCheck() {
 void endPasswordCheck() {
     saverState->passwordCheckActive = 0;
     SendMessageA(stateWindow(), WM_SETCURSOR, 0, 0);
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    saverState->referencePoint = ScreenPoint{cursor.x, cursor.y};
+    takeReferencePoint();
 }
 
 bool verifyPassword(HWND window) {

@@ -6,3 +6,4 @@ SaverState* saverState = nullptr;
 HWND saverWindow = nullptr;
 Scene* scene = nullptr;
 bool displayOff = false;
+bool desktopChanged = false;

@@ -15,3 +15,6 @@ extern HWND saverWindow;
 extern Scene* scene;
 // The display is off: the frame loop draws nothing and waits for messages.
 extern bool displayOff;
+// The desk's monitors or their layout changed: the saver window is placed anew
+// before the next frame.
+extern bool desktopChanged;

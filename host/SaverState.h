@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene/MonitorLayout.h"
+
 #include <cstdint>
 
 // A window handle kept as an opaque pointer so that this record is platform-free.
@@ -14,10 +16,13 @@ struct ScreenPoint {
 // The member initialisers are the start values that hold before any setting is read.
 struct SaverState {
     WindowHandle window = nullptr;
-    uint32_t passwordDelay = 15; // seconds of grace after start
-    int32_t mouseThreshold = 50; // pixels of travel on one axis
-    ScreenPoint referencePoint;  // cursor position travel is measured from
-    uint32_t startTick = 0;      // system tick count (ms) when the window was created
+    uint32_t passwordDelay = 15;   // seconds of grace after start
+    int32_t mouseThreshold = 50;   // pixels of travel on one axis
+    ScreenPoint referencePoint;    // cursor position travel is measured from
+    ScreenRectangle referenceDesk; // the virtual screen when that point was taken
+    uint32_t deskChanged = 0;      // 1 once the system told of a new desk
+    uint32_t deskChangeTick = 0;   // system tick count (ms) when it last did
+    uint32_t startTick = 0;        // system tick count (ms) when the window was created
     uint32_t passwordCheckActive = 0;
     uint32_t closeRequested = 0;
     uint32_t useMirrors = 1; // 0 = off, anything else = on

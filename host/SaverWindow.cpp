@@ -6,10 +6,11 @@
 #include "host/PixelFormat.h"
 #include "host/ProcessState.h"
 #include "host/SaverWindowProc.h"
-#include "scene/MonitorLayout.h"
+#include "host/WindowPlacement.h"
+#include "scene/FrameLoop.h"
 #include "scene/Scene.h"
 
-#include <vector>
+#include <utility>
 
 static_assert(mirrorsFrameFlag == Scene::mirrorFlag, "the host and the scene read one bit");
 
@@ -17,16 +18,6 @@ namespace {
 
 const char windowClassName[] = "OpenGL";
 const char windowTitle[] = "SaverWindow";
-
-struct WindowPlacement {
-    DWORD style;
-    HWND parent;
-    int x;
-    int y;
-    int width;
-    int height;
-    std::vector<Viewport> viewports; // one a monitor, in the window's coordinates
-};
 
 void showSetupError(const char* text) {
     MessageBoxA(nullptr, text, "Error", MB_OK);
@@ -39,35 +30,6 @@ bool registerWindowClass() {
     windowClass.hInstance = instanceHandle;
     windowClass.lpszClassName = windowClassName;
     return RegisterClassA(&windowClass) != 0;
-}
-
-BOOL CALLBACK addMonitor(HMONITOR, HDC, LPRECT area, LPARAM monitors) {
-    reinterpret_cast<std::vector<ScreenRectangle>*>(monitors)->push_back(
-        {area->left, area->top, area->right, area->bottom});
-    return TRUE;
-}
-
-// The preview fills its parent's outer rectangle; the saver covers every
-// monitor. Both are taken once: nothing reacts to later changes.
-WindowPlacement placementFor(RunMode mode, HWND parent) {
-    if (mode == RunMode::Preview) {
-        RECT outer{};
-        GetWindowRect(parent, &outer);
-        const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-        return {WS_CHILD | WS_VISIBLE, parent, 0, 0, width, height, {{0, 0, width, height}}};
-    }
-    const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    std::vector<ScreenRectangle> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return {WS_POPUP | WS_VISIBLE,
-            nullptr,
-            x,
-            y,
-            width,
-            height,
-            monitorViewports({x, y, x + width, y + height}, monitors)};
 }
 
 void setScreenSaverRunning(bool running) {
@@ -89,49 +51,64 @@ bool applyPixelFormat(HDC deviceContext) {
     return true;
 }
 
-// A window that is gone without a WM_DESTROY to us (the settings page that
-// held the preview crashed or was killed) ends the loop as a quit would.
-bool windowsStillThere(HWND parent) {
-    return IsWindow(saverWindow) && (parent == nullptr || IsWindow(parent));
-}
-
 // While the display is off nothing is drawn: the loop waits for a message,
 // and at least once a second looks whether its windows are still there.
 constexpr DWORD darkWaitMilliseconds = 1000;
 
-// Every queued message is handled before a frame is drawn; each frame is
-// followed by exactly one sleep of the scene's current interval.
-void runFrameLoop(HDC deviceContext, HWND parent) {
-    MSG message;
-    bool paused = false;
-    for (;;) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+// The frame loop's platform on Windows: the message queue, the window's
+// device context and the place it covers.
+struct SaverFrameHost {
+    HDC deviceContext;
+    WindowPlacement placement;
+
+    bool handleEvents() {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
-                return;
+                return false;
             }
             TranslateMessage(&message);
             DispatchMessageA(&message);
-            continue;
         }
-        if (!windowsStillThere(parent)) {
-            return;
-        }
-        if (displayOff) {
-            paused = true;
-            MsgWaitForMultipleObjectsEx(0, nullptr, darkWaitMilliseconds, QS_ALLINPUT,
-                                        MWMO_INPUTAVAILABLE);
-            continue;
-        }
-        if (paused) {
-            paused = false;
-            scene->resumeAfterPause();
-        }
-        if (scene->renderFrame(frameFlags(saverState->useMirrors))) {
-            SwapBuffers(deviceContext);
-        }
-        Sleep(static_cast<DWORD>(scene->sleepInterval()));
+        return true;
     }
-}
+
+    // A window that is gone without a WM_DESTROY to us (the settings page that
+    // held the preview crashed or was killed) ends the loop as a quit would.
+    bool windowsStillThere() const {
+        return IsWindow(saverWindow) && (placement.parent == nullptr || IsWindow(placement.parent));
+    }
+
+    bool displayOff() const { return ::displayOff; }
+
+    void waitWhileDark() {
+        MsgWaitForMultipleObjectsEx(0, nullptr, darkWaitMilliseconds, QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
+    }
+
+    // The saver hears of a new desk from the window procedure; the preview's
+    // parent says nothing when it is resized, so its size is looked at every frame.
+    bool layoutChanged(SurfaceLayout& layout) {
+        if (runMode == RunMode::Saver && !desktopChanged) {
+            return false;
+        }
+        desktopChanged = false;
+        WindowPlacement now = placementFor(runMode, placement.parent);
+        if (!placementDiffers(placement, now)) {
+            return false;
+        }
+        placement = std::move(now);
+        SetWindowPos(saverWindow, nullptr, placement.x, placement.y, placement.width,
+                     placement.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        layout = {placement.width, placement.height, placement.viewports};
+        return true;
+    }
+
+    uint32_t frameFlags() const { return ::frameFlags(saverState->useMirrors); }
+    void present() { SwapBuffers(deviceContext); }
+    void sleep(int64_t microseconds) { Sleep(static_cast<DWORD>(microseconds / 1000)); }
+    int64_t delayMicroseconds() const { return 0; }
+};
 
 } // namespace
 
@@ -147,7 +124,8 @@ void runSaverWindow(HWND parent, int showCommand) {
         return;
     }
     const bool saverMode = runMode == RunMode::Saver;
-    const WindowPlacement placement = placementFor(runMode, parent);
+    SaverFrameHost host{nullptr, placementFor(runMode, parent)};
+    const WindowPlacement& placement = host.placement;
     saverWindow = CreateWindowExA(0, windowClassName, windowTitle, placement.style, placement.x,
                                   placement.y, placement.width, placement.height, placement.parent,
                                   nullptr, instanceHandle, nullptr);
@@ -158,6 +136,7 @@ void runSaverWindow(HWND parent, int showCommand) {
         setScreenSaverRunning(true);
     }
     HDC deviceContext = GetDC(saverWindow);
+    host.deviceContext = deviceContext;
     if (!applyPixelFormat(deviceContext)) {
         // A saver that has given up must not leave the system believing it still runs.
         if (saverMode) {
@@ -172,7 +151,7 @@ void runSaverWindow(HWND parent, int showCommand) {
 
     const HPOWERNOTIFY displayNotification = registerDisplayNotification(saverWindow);
 
-    runFrameLoop(deviceContext, placement.parent);
+    runFrameLoop(host, *scene);
 
     unregisterDisplayNotification(displayNotification);
     delete scene;

@@ -6,6 +6,7 @@
 #include "host/InputWatch.h"
 #include "host/PasswordCheck.h"
 #include "host/ProcessState.h"
+#include "host/ReferencePoint.h"
 
 namespace {
 
@@ -17,8 +18,29 @@ ScreenPoint cursorPosition() {
 
 void recordCreation(HWND window) {
     saverState->window = window;
-    saverState->referencePoint = cursorPosition();
+    takeReferencePoint();
     saverState->startTick = GetTickCount();
+}
+
+// Travel that the desk's own change made is no reason to close.
+void watchMouse() {
+    if (!mouseTravelEndsSaver(saverState->referencePoint, cursorPosition(),
+                              saverState->mouseThreshold)) {
+        return;
+    }
+    if (travelMadeByDesk(deskChangedSinceReference(), saverState->deskChanged, GetTickCount(),
+                         saverState->deskChangeTick)) {
+        takeReferencePoint();
+    } else {
+        requestClose();
+    }
+}
+
+void recordDeskChange() {
+    desktopChanged = true;
+    saverState->deskChanged = 1;
+    saverState->deskChangeTick = GetTickCount();
+    takeReferencePoint();
 }
 
 bool watched() {
@@ -85,10 +107,15 @@ LRESULT CALLBACK saverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         }
         break;
     case WM_MOUSEMOVE:
-        if (watched() && mouseTravelEndsSaver(saverState->referencePoint, cursorPosition(),
-                                              saverState->mouseThreshold)) {
-            requestClose();
+        if (watched()) {
+            watchMouse();
         }
+        break;
+    case WM_DISPLAYCHANGE:
+    case WM_DPICHANGED:
+        // The monitors or their layout changed: the frame loop places the window
+        // anew, and travel counts from where the system leaves the cursor.
+        recordDeskChange();
         break;
     case WM_POWERBROADCAST: {
         uint32_t state = 0;

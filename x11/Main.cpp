@@ -3,6 +3,7 @@
 // window, or a window of its own. The daemon decides when it ends: SIGTERM or
 // SIGINT ends it at the next frame, with the teardown in order; a window that
 // goes away ends it too.
+#include "scene/FrameLoop.h"
 #include "scene/MonitorLayout.h"
 #include "scene/OpenGL.h"
 #include "scene/Scene.h"
@@ -206,11 +207,91 @@ std::vector<Viewport> monitorsOf(Display* display, Window window, int width, int
     return monitorViewports({0, 0, width, height}, monitors);
 }
 
-void sleepMicroseconds(int64_t microseconds) {
-    timespec interval{static_cast<time_t>(microseconds / 1000000),
-                      static_cast<long>(microseconds % 1000000) * 1000L};
-    nanosleep(&interval, nullptr); // a signal cuts it short, as it should
-}
+// The frame loop's platform under X: the event queue, the GLX drawable and
+// the signals that end the hack.
+struct HackFrameHost {
+    Display* display;
+    Window window;
+    bool ownWindow;
+    Atom closeAtom;
+    int randrEvents; // the first RandR event number, or -1 without RandR on this window
+    uint32_t flags;
+    int64_t delay; // microseconds, from -delay
+    int width;
+    int height;
+    const Scene* scene = nullptr;
+    FrameRateOverlay* frameRate = nullptr;
+    bool layoutPending = false;
+    bool lost = false;
+
+    bool handleEvents() {
+        while (XPending(display) > 0 && !stopRequested && !lost) {
+            XEvent event;
+            XNextEvent(display, &event);
+            handle(event);
+        }
+        return !stopRequested;
+    }
+
+    void handle(XEvent& event) {
+        if (event.type == DestroyNotify && event.xdestroywindow.window == window) {
+            lost = true;
+        } else if (event.type == ConfigureNotify && event.xconfigure.window == window) {
+            layoutPending = true;
+        } else if (randrEvents >= 0 && event.type == randrEvents + RRScreenChangeNotify) {
+            XRRUpdateConfiguration(&event);
+            layoutPending = true;
+        } else if (ownWindow && event.type == KeyPress) {
+            const KeySym key = XLookupKeysym(&event.xkey, 0);
+            if (key == XK_q || key == XK_Escape) {
+                stopRequested = 1;
+            }
+        } else if (ownWindow && event.type == ClientMessage &&
+                   static_cast<Atom>(event.xclient.data.l[0]) == closeAtom) {
+            stopRequested = 1;
+        }
+    }
+
+    bool windowsStillThere() {
+        lost = lost || errors.badWindow;
+        return !lost;
+    }
+
+    bool displayOff() const { return false; }
+    void waitWhileDark() {}
+
+    // The size as the server has it now, and the monitors on it: a
+    // rearrangement keeps the size but moves the views.
+    bool layoutChanged(SurfaceLayout& layout) {
+        XWindowAttributes attributes{};
+        if (!layoutPending || XGetWindowAttributes(display, window, &attributes) == 0) {
+            return false;
+        }
+        layoutPending = false;
+        width = attributes.width;
+        height = attributes.height;
+        layout = {width, height, monitorsOf(display, window, width, height)};
+        return true;
+    }
+
+    uint32_t frameFlags() const { return flags; }
+
+    void present() {
+        if (frameRate != nullptr) {
+            frameRate->frameShown(scene->sceneTime());
+            frameRate->draw(width, height);
+        }
+        glXSwapBuffers(display, window);
+    }
+
+    void sleep(int64_t microseconds) {
+        timespec interval{static_cast<time_t>(microseconds / 1000000),
+                          static_cast<long>(microseconds % 1000000) * 1000L};
+        nanosleep(&interval, nullptr); // a signal cuts it short, as it should
+    }
+
+    int64_t delayMicroseconds() const { return delay; }
+};
 
 int windowLost(Window window) {
     std::fprintf(stderr, "drowsel: the window 0x%lx went away\n",
@@ -283,55 +364,23 @@ int main(int argc, char** argv) {
     if (options.showFrameRate) {
         frameRate = std::make_unique<FrameRateOverlay>(display);
     }
-    const uint32_t flags = options.useMirrors ? Scene::mirrorFlag : 0;
+    HackFrameHost host{display,
+                       window,
+                       ownWindow,
+                       closeAtom,
+                       randr ? randrEvents : -1,
+                       options.useMirrors ? Scene::mirrorFlag : 0u,
+                       options.delayMicroseconds,
+                       width,
+                       height};
+    host.scene = scene.get();
+    host.frameRate = frameRate.get();
     XSync(display, False);
     errors.window = window;
     errors.running = true;
 
-    bool lost = false;
-    while (!stopRequested && !lost) {
-        bool layoutChanged = false;
-        while (XPending(display) > 0 && !stopRequested && !lost) {
-            XEvent event;
-            XNextEvent(display, &event);
-            if (event.type == DestroyNotify && event.xdestroywindow.window == window) {
-                lost = true;
-            } else if (event.type == ConfigureNotify && event.xconfigure.window == window) {
-                layoutChanged = true;
-            } else if (randr && event.type == randrEvents + RRScreenChangeNotify) {
-                XRRUpdateConfiguration(&event);
-                layoutChanged = true;
-            } else if (ownWindow && event.type == KeyPress) {
-                const KeySym key = XLookupKeysym(&event.xkey, 0);
-                if (key == XK_q || key == XK_Escape) {
-                    stopRequested = 1;
-                }
-            } else if (ownWindow && event.type == ClientMessage &&
-                       static_cast<Atom>(event.xclient.data.l[0]) == closeAtom) {
-                stopRequested = 1;
-            }
-        }
-        lost = lost || errors.badWindow;
-        if (stopRequested || lost) {
-            break;
-        }
-        // The size as the server has it now, and the monitors on it: a
-        // rearrangement keeps the size but moves the views.
-        if (layoutChanged && XGetWindowAttributes(display, window, &attributes) != 0) {
-            width = attributes.width;
-            height = attributes.height;
-            scene->resize(width, height, monitorsOf(display, window, width, height));
-        }
-        if (scene->renderFrame(flags)) {
-            if (frameRate != nullptr) {
-                frameRate->frameShown(scene->sceneTime());
-                frameRate->draw(width, height);
-            }
-            glXSwapBuffers(display, window);
-        }
-        sleepMicroseconds(
-            std::max<int64_t>(int64_t{scene->sleepInterval()} * 1000, options.delayMicroseconds));
-    }
+    runFrameLoop(host, *scene);
+    const bool lost = !host.windowsStillThere();
 
     errors.running = false; // a window gone takes its drawable's errors with it
     frameRate.reset();

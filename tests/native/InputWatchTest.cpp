@@ -30,6 +30,26 @@ TEST(InputWatch, ExtremeCoordinatesDoNotOverflow) {
     EXPECT_FALSE(mouseTravelEndsSaver({INT_MIN, INT_MIN}, {INT_MIN, INT_MIN}, 0));
 }
 
+TEST(InputWatch, TravelOnANewDeskOrJustAfterItWasToldIsTheSystems) {
+    struct Case {
+        bool deskDiffers;
+        uint32_t deskChanged, nowTick, deskChangeTick;
+        bool bySystem;
+    } cases[] = {
+        {false, 0, 5000, 0, false},         // no change ever told
+        {true, 0, 5000, 0, true},           // moved before the change is told
+        {false, 1, 5000, 4000, true},       // the boundary of the settling time
+        {false, 1, 5001, 4000, false},      // the user's, a moment later
+        {false, 1, 500, 0xFFFFFF00u, true}, // the tick counter wrapped
+        {false, 1, 4000, 5000, false},      // a change "later" is long ago
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(travelMadeByDesk(c.deskDiffers, c.deskChanged, c.nowTick, c.deskChangeTick),
+                  c.bySystem)
+            << c.nowTick << " " << c.deskChangeTick;
+    }
+}
+
 TEST(InputWatch, SystemCommandsAndActivation) {
     EXPECT_TRUE(swallowsSystemCommand(RunMode::Saver, 0xF140));
     EXPECT_TRUE(swallowsSystemCommand(RunMode::Saver, 0xF060));

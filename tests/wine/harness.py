@@ -107,6 +107,25 @@ class TwoMonitors:
         stop_server(self.outer)
 
 
+class VirtualDesktop(Display):
+    """Wine's desktop as a window of 1024 x 768 on an X screen with room to
+    grow: a program can change its display mode (Wine lists the modes that fit
+    the X screen), which tells every window WM_DISPLAYCHANGE."""
+
+    KEY = r"HKCU\Software\Wine\Explorer"
+
+    def __init__(self):
+        super().__init__(1600, 1000)
+
+    def enter(self, wine):
+        wine.registry("add", self.KEY, "/v", "Desktop", "/d", "Default", "/f")
+        wine.registry("add", self.KEY + r"\Desktops", "/v", "Default", "/d", "1024x768", "/f")
+        wine.restart()
+
+    def leave(self, wine):
+        wine.registry("delete", self.KEY, "/v", "Desktop", "/f")
+
+
 class Wine:
     """Runs Windows programs under Wine in the test prefix, on one display."""
 
@@ -288,6 +307,12 @@ class Wine:
         subprocess.run(["wineserver", "-k"], env=self.environment,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
+    def restart(self):
+        """Ends the prefix's wineserver, so that the next program starts the
+        desktop anew with the registry as it is now."""
+        self.stop()
+        subprocess.run(["wineserver", "-w"], env=self.environment, timeout=60)
+
 
 def end_programs(processes):
     """Kills those still running and closes the pipes the test read."""
@@ -390,11 +415,17 @@ class Session:
         require_tools()
         self.display = self.display_type()
         self.wine = Wine(self.display)
+        if hasattr(self.display, "enter"):
+            self.display.enter(self.wine)
         return self.wine
 
     def __exit__(self, *exception):
-        self.wine.stop()
-        self.display.stop()
+        try:
+            if hasattr(self.display, "leave"):
+                self.display.leave(self.wine)
+        finally:
+            self.wine.stop()
+            self.display.stop()
         return False
 
 

@@ -104,23 +104,34 @@ class Animation(harness.SessionTestCase):
 
         self.assertEqual((window["width"], window["height"]), (320, 240))
 
-        def preview_picture():
-            for picture in self.wine.window_pictures(320, 240):
-                if picture.drawn_around(160, 120, 100) and max(picture.at(2, 2)) == 0:
+        def preview_picture(width=320, height=240):
+            for picture in self.wine.window_pictures(width, height):
+                if (picture.drawn_around(width // 2, height // 2, 100) and
+                        max(picture.at(2, 2)) == 0):
                     return picture
             return None
 
+        def symmetric(width=320, height=240):
+            picture = preview_picture(width, height)
+            x, y = (picture.width // 2, height // 2) if picture else (0, 0)
+            return picture and picture.mirror_mismatch(x - 100, x + 100, y - 100, y + 100) < 0.03
+
         first = harness.wait_until(preview_picture, 20, 0.5)
         self.assertIsNotNone(first, "the preview shows no animation")
-
-        def symmetric():
-            picture = preview_picture()
-            centre = picture.width // 2 if picture else 0
-            return picture and picture.mirror_mismatch(centre - 100, centre + 100, 20, 220) < 0.03
         self.assertTrue(harness.wait_until(symmetric, 10, 0.2), "the preview is not mirrored")
         moved = harness.wait_until(
             lambda: (preview_picture() or first).difference(first) > 0.002, 10, 1.0)
         self.assertTrue(moved, "the preview does not move")
+
+        # The settings page resizes the preview's parent: the picture fills it, centred.
+        self.wine.probe("resize", str(parent), "400", "300")
+        sizes = []
+        resized = harness.wait_until(lambda: sizes.append([(w["width"], w["height"]) for w in
+                                                           self.wine.saver_windows()])
+                                     or sizes[-1] == [(400, 300)], 10, 0.3)
+        self.assertTrue(resized, "the preview stays at %s" % sizes[-1:])
+        self.assertTrue(harness.wait_until(lambda: symmetric(400, 300), 10, 0.2),
+                        "the resized preview is not centred")
         self.wine.probe("close", str(parent))
         self.assertEqual(harness.wait_for_exit(saver, 15), 0)
 

@@ -51,6 +51,41 @@ class SaverMode(unittest.TestCase):
             self.assertFalse(wine.screensaver_running())
             self.assertEqual(wine.saver_windows(), [])
 
+    def test_the_saver_follows_a_desk_that_changes(self):
+        with harness.Session(harness.VirtualDesktop) as wine:
+            # Near the lower right corner, where the smaller mode moves the
+            # cursor: that is not the user's travel.
+            wine.xdotool("mousemove", "1000", "740")
+            saver = wine.start_saver("/s")
+            wine.wait_for_saver_window()
+            for width, height in ((1280, 800), (800, 600)):
+                self.assertEqual(wine.probe("mode", str(width), str(height)).strip(), "0")
+                seen = []
+
+                def placed():
+                    seen[:] = [(w["x"], w["y"], w["width"], w["height"])
+                               for w in wine.saver_windows()]
+                    return seen == [(0, 0, width, height)]
+                self.assertTrue(harness.wait_until(placed, 2, 0.1),
+                                "at %dx%d the saver stands at %s" % (width, height, seen))
+                x, y, radius = width // 2, height // 2, int(height * 0.4)
+
+                def covered_and_centred():
+                    picture = harness.Picture(wine.screenshot(harness.artifact("desk.png")))
+                    corners = [picture.at(0, 0), picture.at(width - 1, 0),
+                               picture.at(0, height - 1)]
+                    return (all(max(corner) == 0 for corner in corners) and
+                            picture.drawn_around(x, y, radius) and
+                            picture.mirror_mismatch(x - radius, x + radius, y - radius,
+                                                    y + radius) < 0.03)
+                self.assertTrue(harness.wait_until(covered_and_centred, 10, 0.3),
+                                "at %dx%d no kaleidoscope covers the desk about its centre" %
+                                (width, height))
+                self.assertIsNone(saver.poll(), "the saver ended at %dx%d" % (width, height))
+
+            wine.xdotool("key", "space")
+            self.assertEqual(harness.wait_for_exit(saver, 10), 0)
+
     def test_wedges_meet_without_seams_in_the_pixel_format_the_saver_gets(self):
         # The saver's pictures cannot be swapped, so a helper draws its scene with
         # uniform ones, through its pixel format and buffer swaps, and counts the

@@ -11,6 +11,10 @@
 //   probe cover X Y W H      opens a bright green window there, standing for what the
 //                            desktop shows, and keeps it until ended
 //   probe close <hwnd>       posts WM_CLOSE to the window
+//   probe resize <hwnd> W H  gives the window an outer size of W x H
+//   probe mode W H           changes the display mode, as docking a laptop does, keeps
+//                            the cursor on the screen as Windows does, and prints
+//                            ChangeDisplaySettings' result (0: changed)
 //   probe syscommand <hwnd> <command>  sends WM_SYSCOMMAND, prints nothing
 //   probe storm <hwnd> <count>  posts count mouse moves and key presses at once
 //   probe resources <file>   prints what the program carries, one "name ok|missing" line each
@@ -286,6 +290,28 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "close") == 0 && argc == 3) {
         HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
         return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (std::strcmp(command, "resize") == 0 && argc == 5) {
+        HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
+        return SetWindowPos(window, nullptr, 0, 0, std::atoi(argv[3]), std::atoi(argv[4]),
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
+    }
+    if (std::strcmp(command, "mode") == 0 && argc == 4) {
+        DEVMODEA mode{};
+        mode.dmSize = sizeof mode;
+        mode.dmPelsWidth = static_cast<DWORD>(std::atoi(argv[2]));
+        mode.dmPelsHeight = static_cast<DWORD>(std::atoi(argv[3]));
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        const LONG result = ChangeDisplaySettingsA(&mode, 0);
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        const LONG right = GetSystemMetrics(SM_CXSCREEN) - 1;
+        const LONG bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
+        SetCursorPos(cursor.x < right ? cursor.x : right, cursor.y < bottom ? cursor.y : bottom);
+        std::printf("%ld\n", result);
+        return 0;
     }
     if (std::strcmp(command, "syscommand") == 0 && argc == 4) {
         HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(std::atoll(argv[2])));
