@@ -2,15 +2,15 @@
 
 #include "effect/SignField.h"
 #include "scene/MirrorTransition.h"
-#include "tests/native/support/TestCounter.h"
+#include "shared/ControlledCounter.h"
 
 #include <cstdlib>
 
 void resetBenchmarkClock() {
     clockStarted = false;
     mirrorTransition = MirrorTransition{};
-    testCounterFrequency = 1000000;
-    testCounterValue = 0;
+    controlledCounterFrequency = 1000000;
+    controlledCounterValue = 0;
 }
 
 void prepareBenchmarkScene(Scene& scene, int32_t set) {

@@ -10,8 +10,8 @@
 // counts the instructions of the measured frames alone.
 #include "bench/BenchmarkScene.h"
 #include "scene/OpenGL.h"
-#include "tests/native/support/OffscreenContext.h"
-#include "tests/native/support/TestCounter.h"
+#include "shared/OffscreenContext.h"
+#include "shared/ControlledCounter.h"
 
 #include <valgrind/callgrind.h>
 
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     const uint32_t flags = std::atoi(argv[4]) != 0 ? Scene::mirrorFlag : 0;
     std::vector<double> milliseconds;
     for (int frame = -10; frame < frames; ++frame) {
-        testCounterValue += microsecondsPerFrame;
+        controlledCounterValue += microsecondsPerFrame;
         const auto start = std::chrono::steady_clock::now();
         const bool measured = frame >= 0;
         if (measured) {

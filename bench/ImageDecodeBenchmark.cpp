@@ -2,8 +2,8 @@
 // upload) against the library's plain decode of the same bytes, as djpeg
 // does it, and the upload alone, so the loaders' own overhead can be read.
 #include "images/TextureImage.h"
-#include "tests/native/support/EmbeddedImageTable.h"
-#include "tests/native/support/OffscreenContext.h"
+#include "shared/PictureTable.h"
+#include "shared/OffscreenContext.h"
 
 #include <benchmark/benchmark.h>
 

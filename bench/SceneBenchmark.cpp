@@ -5,8 +5,8 @@
 #include "effect/SignField.h"
 #include "scene/MirrorTransition.h"
 #include "scene/Scene.h"
-#include "tests/native/support/OffscreenContext.h"
-#include "tests/native/support/TestCounter.h"
+#include "shared/OffscreenContext.h"
+#include "shared/ControlledCounter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,7 +25,7 @@ void BM_RenderFrame(benchmark::State& state) {
     prepareBenchmarkScene(scene, static_cast<int32_t>(state.range(2)));
     const uint32_t flags = state.range(3) != 0 ? Scene::mirrorFlag : 0;
     for (auto _ : state) {
-        testCounterValue += microsecondsPerFrame;
+        controlledCounterValue += microsecondsPerFrame;
         scene.renderFrame(flags);
         glFinish(); // what the buffer swap waits for
     }
@@ -42,7 +42,7 @@ void BM_RenderTwoMonitors(benchmark::State& state) {
     Scene scene(context.width(), context.height(), {{0, 0, 1024, 768}, {1024, 168, 800, 600}});
     prepareBenchmarkScene(scene, static_cast<int32_t>(state.range(0)));
     for (auto _ : state) {
-        testCounterValue += microsecondsPerFrame;
+        controlledCounterValue += microsecondsPerFrame;
         scene.renderFrame(Scene::mirrorFlag);
         glFinish();
     }

@@ -4,7 +4,7 @@ median of the rounds; with --instructions also the instructions a frame takes,
 counted by callgrind with llvmpipe on the calling thread, split into what the
 rasteriser spends filling fragments and what the frame spends around it.
 
-    python3 bench/frames.py FRAME_TOOL [--rounds N] [--instructions]"""
+    python3 bench/frames.py FRAME_TOOL [--rounds N] [--frames N] [--instructions]"""
 
 import os
 import statistics
@@ -62,11 +62,13 @@ def fill_and_rest(tool, case):
 
 def main(arguments):
     tool = arguments[0]
-    rounds = int(arguments[arguments.index("--rounds") + 1]) if "--rounds" in arguments else 5
+    def option(name, default):
+        return int(arguments[arguments.index(name) + 1]) if name in arguments else default
+    rounds, frames = option("--rounds", 5), option("--frames", FRAMES)
     figures = {case: [] for case in CASES}
     for _ in range(rounds):
         for case in CASES:
-            figures[case].append(timed(tool, case))
+            figures[case].append(timed(tool, case, frames))
     print("Frame cost, median of %d rounds, each case in its own process (ms a frame):" % rounds)
     for case in CASES:
         print("  %-40s %7.3f  (%.3f to %.3f)" % (label(case), statistics.median(figures[case]),

@@ -2,7 +2,15 @@
 # into a prefix inside this build tree.
 include(ExternalProject)
 
-set(DROWSEL_LIBJPEG_SOURCE "" CACHE PATH "Unpacked libjpeg-turbo source package")
+# scripts/setup unpacks Debian's source package into build/src.
+file(GLOB DROWSEL_LIBJPEG_SOURCES LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/build/src/libjpeg-turbo-*)
+set(DROWSEL_LIBJPEG_FOUND "")
+if(DROWSEL_LIBJPEG_SOURCES)
+    list(SORT DROWSEL_LIBJPEG_SOURCES)
+    list(GET DROWSEL_LIBJPEG_SOURCES 0 DROWSEL_LIBJPEG_FOUND)
+endif()
+set(DROWSEL_LIBJPEG_SOURCE "${DROWSEL_LIBJPEG_FOUND}" CACHE PATH
+    "Unpacked libjpeg-turbo source package")
 if(NOT EXISTS "${DROWSEL_LIBJPEG_SOURCE}/CMakeLists.txt")
     message(FATAL_ERROR "DROWSEL_LIBJPEG_SOURCE must name the unpacked libjpeg-turbo source "
                         "(scripts/setup fetches it)")

@@ -17,25 +17,36 @@ foreach(target drowsel_scene drowsel_host_logic)
     target_compile_options(${target} PRIVATE ${DROWSEL_SANITIZERS})
 endforeach()
 find_package(JPEG REQUIRED)
-# OSMesa first, so that every gl call, GLU's included, reaches Mesa's own
-# entry points rather than the vendor-neutral dispatch with no context.
-target_link_libraries(drowsel_scene PUBLIC PkgConfig::OSMESA JPEG::JPEG OpenGL::GLU)
+# OSMesa, and GLU's library file rather than its target, which would bring the
+# vendor-neutral libOpenGL: every gl call, GLU's included, reaches Mesa's own
+# entry points rather than a dispatch with no context.
+target_link_libraries(drowsel_scene PUBLIC PkgConfig::OSMESA JPEG::JPEG ${OPENGL_glu_LIBRARY})
 
 # The pictures compiled into a table, standing in for the product's resources.
 include(cmake/EmbeddedPictures.cmake)
 
-# A Mesa off-screen context, so that rendering tests read back real pixels;
-# a test-controlled counter; the picture table; test images and djpeg.
-find_program(DROWSEL_DJPEG djpeg REQUIRED)
-add_library(drowsel_test_support STATIC tests/native/support/OffscreenContext.cpp
-    tests/native/support/TestCounter.cpp tests/native/support/EmbeddedImageTable.cpp
-    tests/native/support/TestJpeg.cpp tests/native/support/UniformKaleidoscope.cpp
+# The native programs' seams, linked after the scene by everything that links
+# it: a counter the program sets and the pictures compiled into a table.
+add_library(drowsel_native_seams STATIC shared/ControlledCounter.cpp shared/PictureTable.cpp
     images/BuiltInImage.cpp ${DROWSEL_PICTURE_TABLE})
+target_include_directories(drowsel_native_seams PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(drowsel_native_seams PRIVATE ${DROWSEL_SANITIZERS})
+target_link_libraries(drowsel_scene PUBLIC drowsel_native_seams)
+
+# A Mesa off-screen context, so that tests, benchmarks and tools read back real pixels.
+add_library(drowsel_offscreen STATIC shared/OffscreenContext.cpp)
+target_include_directories(drowsel_offscreen PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(drowsel_offscreen PRIVATE ${DROWSEL_SANITIZERS})
+target_link_libraries(drowsel_offscreen PUBLIC PkgConfig::OSMESA)
+
+# What only the tests use: test images, djpeg, a kaleidoscope of uniform pictures.
+find_program(DROWSEL_DJPEG djpeg REQUIRED)
+add_library(drowsel_test_support STATIC tests/native/support/TestJpeg.cpp
+    tests/native/support/UniformKaleidoscope.cpp)
 target_compile_definitions(drowsel_test_support PUBLIC
     DROWSEL_DJPEG="${DROWSEL_DJPEG}" DROWSEL_RESOURCES="${CMAKE_SOURCE_DIR}/resources")
 target_include_directories(drowsel_test_support PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(drowsel_test_support PUBLIC drowsel_scene PkgConfig::OSMESA OpenGL::GLU
-    JPEG::JPEG)
+target_link_libraries(drowsel_test_support PUBLIC drowsel_scene drowsel_offscreen)
 target_compile_options(drowsel_test_support PRIVATE ${DROWSEL_SANITIZERS})
 
 add_executable(native_tests

@@ -22,5 +22,5 @@ add_test(NAME tools.pictures_are_reproducible
 # The animation in docs/, built optimised with the benchmarks (tools/record_animation).
 if(DROWSEL_BENCH)
     add_executable(record_animation tools/record_animation.cpp)
-    target_link_libraries(record_animation PRIVATE drowsel_scene drowsel_test_support)
+    target_link_libraries(record_animation PRIVATE drowsel_scene drowsel_offscreen)
 endif()

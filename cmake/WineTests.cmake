@@ -1,7 +1,6 @@
 # End-to-end tests: the Windows product under Wine on a virtual display.
 set(DROWSEL_WINE_ENVIRONMENT
-    "DROWSEL_SCR=${DROWSEL_WINDOWS_BUILD}/drowsel.scr"
-    "DROWSEL_HELPERS=${DROWSEL_WINDOWS_BUILD}/helpers"
+    "DROWSEL_WINDOWS_BUILD=${DROWSEL_WINDOWS_BUILD}"
     "DROWSEL_WINE_ROOT=${CMAKE_BINARY_DIR}/wine"
 )
 

@@ -30,3 +30,23 @@ Function MoveAside
     done:
     Pop $R2
 FunctionEnd
+
+; Moves the installed drowsel.scr out of the way (MoveAside), asking again while
+; a program holds it so that it can be neither deleted nor renamed; Cancel, or a
+; silent run, fails with EXIT_FAILED. ACTION says what could not be done to it
+; ("replaced", "removed"), LEFT what Cancel leaves. Earlier upgrades' files go
+; first, where nothing holds them now; any still held wait for the restart.
+!macro MoveSaverAsideOrAsk ACTION LEFT
+    Delete "${SAVER}.*.old"
+    retry_${ACTION}:
+    StrCpy $R0 "${SAVER}"
+    Call MoveAside
+    ${If} $R1 == $R0
+        MessageBox MB_RETRYCANCEL|MB_ICONSTOP "$R0 cannot be ${ACTION}: a program holds it \
+            open and does not let it be moved.$\r$\n$\r$\nClose the screen saver settings \
+            and any program that uses this file, then click Retry. Cancel leaves ${LEFT}." \
+            /SD IDCANCEL IDRETRY retry_${ACTION}
+        SetErrorLevel ${EXIT_FAILED}
+        Abort "$R0 is in use and cannot be ${ACTION}."
+    ${EndIf}
+!macroend

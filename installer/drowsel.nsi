@@ -109,18 +109,7 @@ FunctionEnd
 ; Moves the installed drowsel.scr out of the way, asking again while a program
 ; holds it so that it can be neither deleted nor renamed. $R1 as MoveAside.
 Function ClearWayForSaver
-    Delete "${SAVER}.*.old" ; earlier upgrades' files, where nothing holds them now
-    retry:
-    StrCpy $R0 "${SAVER}"
-    Call MoveAside
-    ${If} $R1 == $R0
-        MessageBox MB_RETRYCANCEL|MB_ICONSTOP "Setup cannot replace $R0: a program holds \
-            it open and does not let it be moved.$\r$\n$\r$\nClose the screen saver \
-            settings and any program that uses this file, then click Retry. Cancel \
-            leaves the installed version as it is." /SD IDCANCEL IDRETRY retry
-        SetErrorLevel ${EXIT_FAILED}
-        Abort "$R0 is in use and cannot be replaced."
-    ${EndIf}
+    !insertmacro MoveSaverAsideOrAsk replaced "the installed version as it is"
 FunctionEnd
 
 Section "Drowsel"

@@ -76,18 +76,7 @@ FunctionEnd
 ; Takes drowsel.scr out of the screen saver list now, asking again while a
 ; program holds it so that it can be neither deleted nor renamed.
 Function RemoveSaver
-    Delete "${SAVER}.*.old" ; earlier upgrades' files; any still held wait for the restart
-    retry:
-    StrCpy $R0 "${SAVER}"
-    Call MoveAside
-    ${If} $R1 == $R0
-        MessageBox MB_RETRYCANCEL|MB_ICONSTOP "Drowsel cannot be removed: a program holds \
-            $R0 open and does not let it be moved.$\r$\n$\r$\nClose the screen saver \
-            settings and any program that uses this file, then click Retry. Cancel \
-            leaves Drowsel installed." /SD IDCANCEL IDRETRY retry
-        SetErrorLevel ${EXIT_FAILED}
-        Abort "$R0 is in use and cannot be removed."
-    ${EndIf}
+    !insertmacro MoveSaverAsideOrAsk removed "Drowsel installed"
 FunctionEnd
 
 ; A running program cannot delete itself, nor rename itself while it reads its

@@ -4,8 +4,8 @@
 // by the library's compressor, so that a run decodes and uploads little
 // beside the input itself; the seeds for the atlas are that size too.
 #include "images/TextureImage.h"
-#include "tests/native/support/EmbeddedImageTable.h"
-#include "tests/native/support/OffscreenContext.h"
+#include "shared/PictureTable.h"
+#include "shared/OffscreenContext.h"
 #include "tests/native/support/TestJpeg.h"
 
 #include <cstddef>

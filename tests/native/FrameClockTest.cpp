@@ -1,5 +1,5 @@
 #include "scene/FrameClock.h"
-#include "tests/native/support/TestCounter.h"
+#include "shared/ControlledCounter.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,13 @@ class FrameClockTest : public ::testing::Test {
   protected:
     void SetUp() override {
         clockStarted = false;
-        testCounterFrequency = microsecondsPerSecond;
-        testCounterValue = 5000000; // the counter does not start at 0
+        controlledCounterFrequency = microsecondsPerSecond;
+        controlledCounterValue = 5000000; // the counter does not start at 0
         clock.startClock();
     }
 
     void tickAt(double seconds) {
-        testCounterValue = 5000000 + static_cast<int64_t>(seconds * microsecondsPerSecond);
+        controlledCounterValue = 5000000 + static_cast<int64_t>(seconds * microsecondsPerSecond);
         clock.tickClock();
     }
 
@@ -111,7 +111,7 @@ TEST_F(FrameClockTest, APauseInDrawingGoesOnInTimeButIsNotMeasured) {
 
 TEST_F(FrameClockTest, StartsOncePerProcess) {
     tickAt(2.0);
-    testCounterValue = 0;
+    controlledCounterValue = 0;
     clock.startClock(); // a second start changes nothing
     EXPECT_EQ(startCount, 5000000);
     EXPECT_FLOAT_EQ(clock.sceneTime, 2.0f);
@@ -130,18 +130,18 @@ TEST(FrameClockArithmetic, LongRunsAndMissingCounter) {
 
 TEST(FrameClockArithmetic, CounterWithoutFrequencyFreezesTimeSafely) {
     clockStarted = false;
-    testCounterFrequency = 0;
-    testCounterValue = 0;
+    controlledCounterFrequency = 0;
+    controlledCounterValue = 0;
     FrameClock clock;
     clock.startClock();
     for (int frame = 0; frame < 100; ++frame) {
-        testCounterValue += 1000;
+        controlledCounterValue += 1000;
         clock.tickClock();
     }
     EXPECT_EQ(clock.sceneTime, 0.0f);
     EXPECT_EQ(clock.frameCount, 100);
     EXPECT_EQ(clock.sleepInterval, 41);
-    testCounterFrequency = microsecondsPerSecond;
+    controlledCounterFrequency = microsecondsPerSecond;
 }
 
 } // namespace

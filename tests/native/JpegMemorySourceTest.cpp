@@ -1,6 +1,6 @@
 #include "images/JpegMemorySource.h"
 #include "images/JpegErrorRecord.h"
-#include "tests/native/support/EmbeddedImageTable.h"
+#include "shared/PictureTable.h"
 #include "tests/native/support/TestJpeg.h"
 
 #include <gtest/gtest.h>

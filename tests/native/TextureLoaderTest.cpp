@@ -1,6 +1,6 @@
 #include "images/TextureImage.h"
-#include "tests/native/support/EmbeddedImageTable.h"
-#include "tests/native/support/OffscreenContext.h"
+#include "shared/PictureTable.h"
+#include "shared/OffscreenContext.h"
 #include "tests/native/support/TestJpeg.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,9 @@
 # without, they are single files.
 if(FILES)
     file(MAKE_DIRECTORY ${OUTPUT})
+else()
+    get_filename_component(folder ${OUTPUT} DIRECTORY)
+    file(MAKE_DIRECTORY ${folder})
 endif()
 execute_process(COMMAND ${TOOL} ${OUTPUT} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

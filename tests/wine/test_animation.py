@@ -8,7 +8,7 @@ import sys
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(__file__))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "shared"))
 import harness  # noqa: E402
 
 KEY = r"Software\Orv\Drowsel"

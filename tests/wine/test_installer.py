@@ -12,7 +12,7 @@ import sys
 import unittest
 import zipfile
 
-sys.path.insert(0, os.path.dirname(__file__))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "shared"))
 import harness  # noqa: E402
 
 PACKAGE = os.path.join(os.path.dirname(__file__), "..", "..", "scripts", "package")

@@ -5,7 +5,7 @@ import os
 import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(__file__))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "shared"))
 import harness  # noqa: E402
 
 

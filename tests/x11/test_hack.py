@@ -19,7 +19,7 @@ import tempfile
 import time
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "wine"))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "shared"))
 import harness  # noqa: E402
 
 HACK = os.environ.get("DROWSEL_HACK", "")

@@ -3,8 +3,8 @@
 #include "effect/SignField.h"
 #include "scene/MirrorTransition.h"
 #include "scene/Scene.h"
-#include "tests/native/support/OffscreenContext.h"
-#include "tests/native/support/TestCounter.h"
+#include "shared/OffscreenContext.h"
+#include "shared/ControlledCounter.h"
 
 #include <gtest/gtest.h>
 
@@ -25,15 +25,15 @@ class SceneFixture : public ::testing::Test {
         ASSERT_TRUE(context.valid());
         clockStarted = false;
         mirrorTransition = MirrorTransition{};
-        testCounterFrequency = frequency;
-        testCounterValue = counterStart;
+        controlledCounterFrequency = frequency;
+        controlledCounterValue = counterStart;
         scene = std::make_unique<Scene>(context.width(), context.height());
     }
 
     void TearDown() override { scene.reset(); }
 
     void setTime(double seconds) {
-        testCounterValue = counterStart + static_cast<int64_t>(seconds * frequency + 0.5);
+        controlledCounterValue = counterStart + static_cast<int64_t>(seconds * frequency + 0.5);
     }
 
     // Renders one frame at the given scene time.

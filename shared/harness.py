@@ -1,5 +1,9 @@
-"""End-to-end test harness: a virtual X display, an isolated Wine prefix inside the
-build tree, and the saver run under Wine. Stops only what it started, by PID."""
+"""The Wine environment that the Wine and X11 tests and the scripts (run, cpu,
+soak) share: a virtual X display, an isolated Wine prefix inside the build tree,
+and the saver run under Wine. Stops only what it started, by PID.
+
+The product and its helpers come from DROWSEL_WINDOWS_BUILD (build/win64), the
+prefix lives in DROWSEL_WINE_ROOT (build/wine), or where use_wine_root says."""
 
 import os
 import re
@@ -8,10 +12,21 @@ import subprocess
 import time
 import unittest
 
-SCR = os.environ.get("DROWSEL_SCR", "")
-HELPERS = os.environ.get("DROWSEL_HELPERS", "")
-WINE_ROOT = os.environ.get("DROWSEL_WINE_ROOT", "")
-PREFIX = os.path.join(WINE_ROOT, "prefix")
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+WINDOWS_BUILD = os.environ.get("DROWSEL_WINDOWS_BUILD") or os.path.join(ROOT, "build", "win64")
+SCR = os.path.join(WINDOWS_BUILD, "drowsel.scr")
+HELPERS = os.path.join(WINDOWS_BUILD, "helpers")
+WINE_ROOT = PREFIX = ""
+
+
+def use_wine_root(path):
+    """Keeps the prefix and the artifacts in path (a folder of the build tree)."""
+    global WINE_ROOT, PREFIX
+    WINE_ROOT = path
+    PREFIX = os.path.join(path, "prefix")
+
+
+use_wine_root(os.environ.get("DROWSEL_WINE_ROOT") or os.path.join(ROOT, "build", "wine"))
 # Window styles, as the probe reports them.
 WS_POPUP = 0x80000000
 WS_CHILD = 0x40000000
@@ -140,13 +155,15 @@ class Wine:
             "DISPLAY": display.name,
         })
 
-    def start(self, program, *arguments):
+    def start(self, program, *arguments, debug="-all"):
         """A program started under Wine; what it writes to its error output
-        (Wine's account of a crash among it) is kept in the artifacts."""
+        (Wine's account of a crash among it, and the channels debug turns on)
+        is kept in the artifacts."""
         name = re.split(r"[\\/]", program)[-1]  # a Unix or a Windows path
         error_path = artifact("%s-%d.err" % (name, len(self.started)))
         with open(error_path, "w") as errors:
-            process = subprocess.Popen(["wine", program] + list(arguments), env=self.environment,
+            process = subprocess.Popen(["wine", program] + list(arguments),
+                                       env=dict(self.environment, WINEDEBUG=debug),
                                        stdout=subprocess.PIPE, stderr=errors, text=True)
         process.error_path = error_path
         self.started.append(process)
@@ -159,7 +176,10 @@ class Wine:
         return completed.returncode, completed.stdout
 
     def start_saver(self, *switches):
-        return self.start(SCR, *switches)
+        """The saver, with Wine's error channel on: an X error, a lost
+        connection, a wineserver error and a stack overflow each end a Wine
+        program with code 1, and each says so there."""
+        return self.start(SCR, *switches, debug="-all,err+all")
 
     def open_parent(self, width, height):
         """A window of outer size width x height standing for the settings page's
@@ -427,6 +447,24 @@ class Session:
             self.wine.stop()
             self.display.stop()
         return False
+
+
+def make_prefix():
+    """A new prefix at PREFIX, booted on a display of its own."""
+    require_tools()
+    display = Display()
+    wine = Wine(display)
+    try:
+        make_fresh_prefix(wine, PREFIX)
+    finally:
+        wine.stop()
+        display.stop()
+
+
+def ensure_prefix():
+    """The prefix at PREFIX, made first where there is none."""
+    if not os.path.isdir(os.path.join(PREFIX, "drive_c")):
+        make_prefix()
 
 
 def make_fresh_prefix(wine, path):

@@ -1,4 +1,4 @@
-#include "tests/native/support/EmbeddedImageTable.h"
+#include "shared/PictureTable.h"
 
 #include "images/EmbeddedImage.h"
 

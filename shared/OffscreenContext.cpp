@@ -1,4 +1,4 @@
-#include "tests/native/support/OffscreenContext.h"
+#include "shared/OffscreenContext.h"
 
 #include <GL/gl.h>
 #include <GL/osmesa.h>
