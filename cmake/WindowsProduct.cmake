@@ -9,6 +9,11 @@ set(DROWSEL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 # the sources from its root). libjpeg-turbo is built with the same map.
 set(DROWSEL_PATH_MAP "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.")
 add_compile_options(${DROWSEL_PATH_MAP})
+# A stack protector beside the linker's ASLR, high-entropy addresses and DEP;
+# the driver links MinGW's libssp, statically like the rest of the runtime.
+set(DROWSEL_STACK_PROTECTOR -fstack-protector-strong)
+add_compile_options(${DROWSEL_STACK_PROTECTOR})
+add_link_options(${DROWSEL_STACK_PROTECTOR})
 add_link_options(-Wl,--no-insert-timestamp)
 include(cmake/LibjpegWindows.cmake)
 

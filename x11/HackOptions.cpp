@@ -9,6 +9,24 @@ const char hackUsage[] =
     "               [-visual ID|default|best] [-install] [-fps] [-delay MICROSECONDS]\n"
     "               [-mirrors | -no-mirrors] [-help]\n";
 
+const char hackSwitches[] =
+    "A kaleidoscope of turning, blinking signs, as an xscreensaver hack. Each switch\n"
+    "may be written with one dash or two.\n"
+    "  -root                draw on the root window (or the desktop's virtual root)\n"
+    "  -window              draw in a window of its own, 1024 x 768 (the default)\n"
+    "  -window-id ID        draw into the window ID (decimal or 0x hexadecimal)\n"
+    "  -display NAME        the X display to use (by default the DISPLAY variable's)\n"
+    "  -visual ID|default|best  the own window's visual: that one, the screen's\n"
+    "                       default, or the best for OpenGL (the default)\n"
+    "  -install             a colormap of its own (its own window always has one)\n"
+    "  -fps                 show the frame rate in the lower left corner\n"
+    "  -delay MICROSECONDS  at least this long from one frame to the next (0: the\n"
+    "                       frame clock alone paces, at most 30 frames a second)\n"
+    "  -mirrors, -no-mirrors  draw the kaleidoscope's mirrors, or the wedge alone\n"
+    "  -help                print this help\n"
+    "With XSCREENSAVER_WINDOW set, as the xscreensaver daemon sets it, it draws into\n"
+    "that window. q or Escape ends its own window.\n";
+
 namespace {
 
 enum class Switch {

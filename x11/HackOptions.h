@@ -33,3 +33,5 @@ HackOptions parseHackOptions(int count, const char* const* arguments,
                              const char* environmentWindow);
 
 extern const char hackUsage[];
+// What each switch does, a line each, printed after the usage by -help.
+extern const char hackSwitches[];

@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -183,6 +184,9 @@ Window openOwnWindow(Display* display, XVisualInfo* visual, Atom closeAtom) {
         XCreateWindow(display, root, 0, 0, 1024, 768, 0, visual->depth, InputOutput, visual->visual,
                       CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
     XStoreName(display, window, "Drowsel");
+    char name[] = "drowsel", className[] = "Drowsel";
+    XClassHint windowClass{name, className};
+    XSetClassHint(display, window, &windowClass);
     Atom protocols[] = {closeAtom};
     XSetWMProtocols(display, window, protocols, 1);
     XMapWindow(display, window);
@@ -293,6 +297,20 @@ struct HackFrameHost {
     int64_t delayMicroseconds() const { return delay; }
 };
 
+// Says which display was tried: the one -display named, DISPLAY's, or none.
+int displayNotOpened(const std::string& named, const char* variable) {
+    if (!named.empty()) {
+        std::fprintf(stderr, "drowsel: cannot open the display \"%s\" (-display)\n", named.c_str());
+    } else if (variable != nullptr && *variable != '\0') {
+        std::fprintf(stderr, "drowsel: cannot open the display \"%s\" (the DISPLAY variable)\n",
+                     variable);
+    } else {
+        std::fprintf(stderr, "drowsel: cannot open a display: the DISPLAY variable is not set "
+                             "and no -display was given\n");
+    }
+    return 1;
+}
+
 int windowLost(Window window) {
     std::fprintf(stderr, "drowsel: the window 0x%lx went away\n",
                  static_cast<unsigned long>(window));
@@ -305,6 +323,7 @@ int main(int argc, char** argv) {
     const HackOptions options = parseHackOptions(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
     if (options.help) {
         std::fputs(hackUsage, stdout);
+        std::fputs(hackSwitches, stdout);
         return 0;
     }
     if (!options.error.empty()) {
@@ -313,9 +332,7 @@ int main(int argc, char** argv) {
     }
     Display* display = XOpenDisplay(options.display.empty() ? nullptr : options.display.c_str());
     if (display == nullptr) {
-        std::fprintf(stderr, "drowsel: cannot open the display %s\n",
-                     XDisplayName(options.display.c_str()));
-        return 1;
+        return displayNotOpened(options.display, std::getenv("DISPLAY"));
     }
     XSetErrorHandler(noteError);
     XSetIOErrorHandler(displayLost);

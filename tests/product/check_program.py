@@ -1,7 +1,8 @@
 """The product must import KnownDLLs only: system DLLs that Windows never looks for
 in the program's own folder, so that a DLL left beside it cannot be loaded in
 their place, and copying the one file installs it. It must be small: at most
-1 MiB, with no debug sections. And anyone must be able to build it again bit for
+1 MiB, with no debug sections. It is hardened: a stack protector (the debug file
+names __stack_chk_fail) beside ASLR with high-entropy addresses and DEP. And anyone must be able to build it again bit for
 bit: its time stamp is the release time, and neither it nor its debug file holds
 the folder it was built in."""
 
@@ -38,7 +39,19 @@ def main(path):
             text=True).stdout:
         print("over 1 MiB, or carrying debug sections")
         return 1
-    return 0 if reproducible(path) else 1
+    return 0 if hardened(path, dump) and reproducible(path) else 1
+
+
+def hardened(path, dump):
+    flags = int(dump.split("DllCharacteristics", 1)[1].split()[0], 16)
+    missing = [name for name, bit in (("ASLR", 0x40), ("high-entropy addresses", 0x20),
+                                      ("DEP", 0x100)) if not flags & bit]
+    symbols = subprocess.run(["x86_64-w64-mingw32-nm", os.path.splitext(path)[0] + ".debug"],
+                             check=True, stdout=subprocess.PIPE, text=True).stdout
+    if "__stack_chk_fail" not in symbols:
+        missing.append("stack protector")
+    print("hardening missing:", ", ".join(missing) or "none")
+    return not missing
 
 
 def reproducible(path):

@@ -191,6 +191,9 @@ class Hack(unittest.TestCase):
     def test_its_own_window_keeps_the_picture_centred_when_resized(self):
         self.start(HACK)
         window = self.own_window()
+        names = subprocess.run(["xprop", "-id", window, "WM_CLASS"], env=self.environment,
+                               stdout=subprocess.PIPE, text=True, timeout=10).stdout
+        self.assertIn('= "drowsel", "Drowsel"', names)
         self.xdotool("windowsize", window, "600", "400")
         picture = harness.wait_until(lambda: (lambda p: p if p.width == 600 and p.drawn_around(
             300, 200, 150) and p.mirror_mismatch(100, 500, 20, 380) < 0.03 else None)(
@@ -215,7 +218,7 @@ class Hack(unittest.TestCase):
 
     def readme_debian_lines(self):
         """The lines README.Debian gives for a user with no ~/.xscreensaver."""
-        with open(os.path.join(ROOT, "x11", "package", "README.Debian")) as file:
+        with open(os.path.join(ROOT, "debian", "README.Debian")) as file:
             text = file.read()
         found = re.search(r"^programs:.*\\\n.*\\n\n", text, re.MULTILINE)
         self.assertIsNotNone(found, "no programs: lines in README.Debian")
@@ -334,6 +337,21 @@ class Hack(unittest.TestCase):
                 self.assertIn("usage:", error)
                 self.assertNotIn("X Error", error)
                 self.assertNotIn("X error", error)
+
+    def test_help_and_a_display_that_cannot_be_opened_say_what_they_mean(self):
+        unset = {key: value for key, value in self.environment.items() if key != "DISPLAY"}
+        cases = ((["-help"], self.environment, 0, ["-window-id ID ", "-delay MICROSECONDS ",
+                                                   "-no-mirrors ", "-visual ID|default|best "]),
+                 ([], unset, 1, ["the DISPLAY variable is not set"]),
+                 ([], dict(unset, DISPLAY=":9999"), 1, ['":9999" (the DISPLAY variable)']),
+                 (["--display", ":9998"], unset, 1, ['":9998" (-display)']))
+        for switches, environment, code, words in cases:
+            with self.subTest(switches=switches, display=environment.get("DISPLAY")):
+                ran = subprocess.run([HACK] + switches, env=environment, stdout=subprocess.PIPE,
+                                     stderr=subprocess.STDOUT, text=True, timeout=10)
+                self.assertEqual(ran.returncode, code, ran.stdout)
+                for word in words:
+                    self.assertIn(word, ran.stdout)
 
 
 if __name__ == "__main__":
