@@ -33,6 +33,13 @@ WS_CHILD = 0x40000000
 WS_VISIBLE = 0x10000000
 WS_CAPTION = 0x00C00000
 WS_THICKFRAME = 0x00040000
+# Debian's wine64 loader has no preloader, and Linux places the program break of
+# that fixed-address program anywhere in the gigabyte above it: about once in a
+# thousand starts its heap covers the page Wine must map at 0x7ffe0000 (the
+# shared user data), and Wine exits with code 1 before the program runs
+# ("failed to map the shared user data: c0000018"). Without randomisation the
+# heap starts right after the loader, far below that page.
+WINE = ["setarch", "x86_64", "--addr-no-randomize", "wine"]
 # Wine's own helpers the tests do without: the .NET and HTML engines, and the
 # menu builder, an X client of its own that comes and goes as Wine starts.
 DLL_OVERRIDES = "mscoree,mshtml,winemenubuilder.exe="
@@ -162,7 +169,7 @@ class Wine:
         name = re.split(r"[\\/]", program)[-1]  # a Unix or a Windows path
         error_path = artifact("%s-%d.err" % (name, len(self.started)))
         with open(error_path, "w") as errors:
-            process = subprocess.Popen(["wine", program] + list(arguments),
+            process = subprocess.Popen(WINE + [program] + list(arguments),
                                        env=dict(self.environment, WINEDEBUG=debug),
                                        stdout=subprocess.PIPE, stderr=errors, text=True)
         process.error_path = error_path
@@ -170,7 +177,7 @@ class Wine:
         return process
 
     def run(self, program, *arguments, timeout=30):
-        completed = subprocess.run(["wine", program] + list(arguments), env=self.environment,
+        completed = subprocess.run(WINE + [program] + list(arguments), env=self.environment,
                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
                                    timeout=timeout)
         return completed.returncode, completed.stdout
@@ -224,7 +231,7 @@ class Wine:
                 text = errors.read().strip()
             if text:
                 lines.append("  error output of %s (%s):\n%s" % (
-                    " ".join(process.args[1:]), process.error_path, text[-2000:]))
+                    " ".join(process.args[len(WINE):]), process.error_path, text[-2000:]))
         lines.append("windows:")
         lines += ["  " + line for line in self.probe("windows").splitlines()]
         try:
@@ -272,7 +279,7 @@ class Wine:
         return int(width), int(height)
 
     def registry(self, *arguments):
-        return subprocess.run(["wine", "reg"] + list(arguments), env=self.environment,
+        return subprocess.run(WINE + ["reg"] + list(arguments), env=self.environment,
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
                               timeout=30)
 
@@ -472,7 +479,7 @@ def make_fresh_prefix(wine, path):
     shutil.rmtree(path, ignore_errors=True)
     os.makedirs(path)
     wine.environment["WINEPREFIX"] = path
-    subprocess.run(["wineboot", "-i"], env=wine.environment, check=True, timeout=240,
+    subprocess.run(WINE + ["wineboot", "-i"], env=wine.environment, check=True, timeout=240,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     wine.registry("add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
                   "/t", "REG_DWORD", "/d", "0", "/f")
